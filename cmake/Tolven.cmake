@@ -1,0 +1,88 @@
+# Build helpers shared by every folder.
+
+set(TOLVEN_ROOT ${CMAKE_CURRENT_LIST_DIR}/..)
+
+if(TOLVEN_WINDOWS)
+  # Every Windows binary lands in one folder so test programs find the
+  # deliverables beside themselves, as an installation would have them.
+  set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  set(CMAKE_SHARED_LIBRARY_PREFIX "")
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501)
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  find_package(Threads REQUIRED)
+  # GoogleTest for the test programs that run under Wine, from Debian's sources.
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+  if(TOLVEN_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+endif()
+
+add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-Wall> $<$<COMPILE_LANGUAGE:CXX>:-Wextra>)
+
+# tolven_native_test(<name> SOURCES ... LIBS ...)
+# A GoogleTest program of portable code, built and run by the native build only.
+function(tolven_native_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  if(TOLVEN_WINDOWS)
+    return()
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gmock)
+  gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# tolven_wine_test(<name> SOURCES ... LIBS ...)
+# A GoogleTest program built for Windows and run in the build's Wine prefix.
+# It is one CTest test; its own output lists the cases.
+function(tolven_wine_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;DEPENDS" ${ARGN})
+  if(NOT TOLVEN_WINDOWS)
+    return()
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gtest)
+  if(T_DEPENDS)
+    add_dependencies(${name} ${T_DEPENDS})
+  endif()
+  add_test(NAME wine.${name} COMMAND ${name} --gtest_color=no)
+  set_tests_properties(wine.${name} PROPERTIES
+    FIXTURES_REQUIRED wine_prefix
+    RESOURCE_LOCK wine_system
+    ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
+    TIMEOUT 600)
+endfunction()
+
+# tolven_version_resource(<target> DESCRIPTION <text> FILENAME <name> TYPE <APP|DLL|DRV>)
+# Gives a Windows module its version resource, from the project's one version.
+function(tolven_version_resource target)
+  cmake_parse_arguments(V "" "DESCRIPTION;FILENAME;TYPE" "" ${ARGN})
+  if(NOT TOLVEN_WINDOWS)
+    return()
+  endif()
+  set(TOLVEN_VERSION_DESCRIPTION "${V_DESCRIPTION}")
+  set(TOLVEN_VERSION_FILENAME "${V_FILENAME}")
+  if(V_TYPE STREQUAL "APP")
+    set(TOLVEN_VERSION_FILETYPE "VFT_APP")
+    set(TOLVEN_VERSION_SUBTYPE "VFT2_UNKNOWN")
+  elseif(V_TYPE STREQUAL "DRV")
+    set(TOLVEN_VERSION_FILETYPE "VFT_DRV")
+    set(TOLVEN_VERSION_SUBTYPE "VFT2_DRV_SYSTEM")
+  elseif(V_TYPE STREQUAL "VIDCAP")
+    set(TOLVEN_VERSION_FILETYPE "VFT_DRV")
+    set(TOLVEN_VERSION_SUBTYPE "VFT2_DRV_INSTALLABLE")
+  else()
+    set(TOLVEN_VERSION_FILETYPE "VFT_DLL")
+    set(TOLVEN_VERSION_SUBTYPE "VFT2_UNKNOWN")
+  endif()
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
+  configure_file(${TOLVEN_ROOT}/cmake/version.rc.in ${out} @ONLY)
+  target_sources(${target} PRIVATE ${out})
+endfunction()

@@ -1,0 +1,20 @@
+// The set of platform ports a component of this system reaches the operating
+// system through. The Windows build binds them to the win32 adapters
+// (Win32Platform); native tests and tools bind them to the emulated ones
+// (EmulatedPlatform).
+#pragma once
+#include "platform/clock/clock.h"
+#include "platform/device/device_io.h"
+#include "platform/registry/registry.h"
+#include "platform/services/service_manager.h"
+
+namespace tolven {
+
+struct Ports {
+  reg::Registry &registry;
+  svc::ServiceManager &services;
+  dev::DeviceIo &devices;
+  Clock &clock;
+};
+
+}  // namespace tolven

@@ -1,0 +1,25 @@
+// The ports bound to the real Windows APIs, one set per process.
+#pragma once
+#include "platform/clock/win32_clock.h"
+#include "platform/device/win32_device_io.h"
+#include "platform/ports.h"
+#include "platform/registry/win32_registry.h"
+#include "platform/services/win32_service_manager.h"
+
+namespace tolven {
+
+class Win32Platform {
+ public:
+  Ports ports() { return Ports{registry, services, devices, clock}; }
+  static Win32Platform &Instance() {
+    static Win32Platform platform;
+    return platform;
+  }
+
+  reg::Win32Registry registry;
+  svc::Win32ServiceManager services;
+  dev::Win32DeviceIo devices;
+  Win32Clock clock;
+};
+
+}  // namespace tolven
