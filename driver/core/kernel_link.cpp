@@ -57,7 +57,7 @@ bool EnsureService(const Ports &ports, const char16_t *serviceName, int groupKin
   if (!EnsureManager(ports, profile)) return false;
 
   svc::Handle service =
-      ports.services.OpenService(profile->serviceManager, serviceName, svc::kServiceAllAccess);
+      ports.services.Open(profile->serviceManager, serviceName, svc::kServiceAllAccess);
   if (!service) {
     if (ports.services.LastError() != win::kErrorServiceDoesNotExist || !create) return false;
     svc::Handle lock = LockDatabase(ports, profile->serviceManager);
@@ -70,7 +70,7 @@ bool EnsureService(const Ports &ports, const char16_t *serviceName, int groupKin
     config.errorControl = svc::kErrorNormal;
     config.imagePath = WString(kImagePathPrefix) + serviceName + kImagePathSuffix;
     config.loadOrderGroup = groupKind == kGroupSynthesizerDrivers ? kGroupNameSynthesizer : kGroupNameBase;
-    service = ports.services.CreateService(profile->serviceManager, config);
+    service = ports.services.Create(profile->serviceManager, config);
     ports.services.UnlockDatabase(lock);
     if (!service) return false;
   }
@@ -93,7 +93,7 @@ bool IsServicePresent(const Ports &ports, ServiceProfile *profile) {
 
 bool IsServiceRunning(const Ports &ports, ServiceProfile *profile) {
   if (!EnsureManager(ports, profile)) return false;
-  svc::Handle service = ports.services.OpenService(profile->serviceManager, profile->serviceName,
+  svc::Handle service = ports.services.Open(profile->serviceManager, profile->serviceName,
                                                    svc::kServiceAllAccess);
   if (!service) return false;
   svc::Status status;
@@ -105,7 +105,7 @@ bool IsServiceRunning(const Ports &ports, ServiceProfile *profile) {
 
 bool StopKernelService(const Ports &ports, ServiceProfile *profile) {
   if (!EnsureManager(ports, profile)) return false;
-  svc::Handle service = ports.services.OpenService(profile->serviceManager, profile->serviceName,
+  svc::Handle service = ports.services.Open(profile->serviceManager, profile->serviceName,
                                                    svc::kServiceAllAccess);
   if (!service) return ports.services.LastError() == win::kErrorServiceDoesNotExist;
   bool result = ports.services.ChangeStartType(service, svc::kDemandStart);
@@ -120,7 +120,7 @@ bool StopKernelService(const Ports &ports, ServiceProfile *profile) {
 
 bool StartKernelService(const Ports &ports, ServiceProfile *profile) {
   if (!EnsureManager(ports, profile)) return false;
-  svc::Handle service = ports.services.OpenService(profile->serviceManager, profile->serviceName,
+  svc::Handle service = ports.services.Open(profile->serviceManager, profile->serviceName,
                                                    svc::kServiceAllAccess);
   if (!service) return false;
   bool result = ports.services.Start(service);
@@ -149,7 +149,7 @@ bool RemoveService(const Ports &ports, ServiceProfile *profile) {
   }
 
   if (!EnsureManager(ports, profile)) return false;
-  svc::Handle service = ports.services.OpenService(profile->serviceManager, profile->serviceName,
+  svc::Handle service = ports.services.Open(profile->serviceManager, profile->serviceName,
                                                    svc::kServiceAllAccess);
   if (!service) return ports.services.LastError() == win::kErrorServiceDoesNotExist;
   svc::Handle lock = LockDatabase(ports, profile->serviceManager);
@@ -192,8 +192,8 @@ DeviceLink *OpenDeviceLink(const Ports &ports, const char16_t *serviceName, uint
     delete link;
     return nullptr;
   }
-  link->workEvent = ports.devices.CreateEvent(false, false);
-  link->doneEvent = ports.devices.CreateEvent(false, false);
+  link->workEvent = ports.devices.NewEvent(false, false);
+  link->doneEvent = ports.devices.NewEvent(false, false);
   if (!link->workEvent || !link->doneEvent) {
     if (link->workEvent) ports.devices.CloseHandle(link->workEvent);
     if (link->doneEvent) ports.devices.CloseHandle(link->doneEvent);

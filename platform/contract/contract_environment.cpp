@@ -8,7 +8,7 @@ void ResetMachine(const Ports &ports) {
   svc::Handle manager = ports.services.OpenManager(svc::kManagerAllAccess);
   if (manager) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-      svc::Handle service = ports.services.OpenService(manager, kServiceName, svc::kServiceAllAccess);
+      svc::Handle service = ports.services.Open(manager, kServiceName, svc::kServiceAllAccess);
       if (!service) break;
       svc::Status status;
       ports.services.Control(service, svc::kControlStop, &status);

@@ -36,7 +36,7 @@ class PortContract : public ::testing::Test {
     config.name = kServiceName;
     config.imagePath = WString(u"\\SystemRoot\\SYSTEM32\\DRIVERS\\") + kServiceName + u".SYS";
     config.loadOrderGroup = u"Base";
-    return Scm().CreateService(manager, config);
+    return Scm().Create(manager, config);
   }
 
   uint32_t ReadDword(reg::Key root, const WString &path, WStringView name) {
@@ -164,7 +164,7 @@ TEST_F(PortContract, DeletedValueIsGone) {
 TEST_F(PortContract, OpeningAMissingServiceAnswers1060) {
   svc::Handle manager = Scm().OpenManager(svc::kManagerAllAccess);
   ASSERT_NE(manager, 0u);
-  EXPECT_EQ(Scm().OpenService(manager, u"tolvenkNoSuchService", svc::kServiceAllAccess), 0u);
+  EXPECT_EQ(Scm().Open(manager, u"tolvenkNoSuchService", svc::kServiceAllAccess), 0u);
   EXPECT_EQ(Scm().LastError(), win::kErrorServiceDoesNotExist);
   Scm().CloseHandle(manager);
 }
@@ -197,7 +197,7 @@ TEST_F(PortContract, CreatedKernelDriverServiceIsRecordedInTheRegistry) {
   // A stopped service is deleted at once, with its key.
   EXPECT_TRUE(Scm().Delete(service));
   Scm().CloseHandle(service);
-  EXPECT_EQ(Scm().OpenService(manager, kServiceName, svc::kServiceAllAccess), 0u);
+  EXPECT_EQ(Scm().Open(manager, kServiceName, svc::kServiceAllAccess), 0u);
   EXPECT_EQ(Scm().LastError(), win::kErrorServiceDoesNotExist);
   reg::Key key = 0;
   EXPECT_EQ(Reg().OpenKey(reg::kLocalMachine, kServiceKey, reg::kRead, &key), win::kErrorFileNotFound);
@@ -253,7 +253,7 @@ TEST_F(PortContract, DeviceOpensOnlyWhileItsDriverRuns) {
 
   dev::Handle device = io.OpenDevice(u"\\\\.\\VidCap0", dev::kGenericRead, 0, dev::kFlagOverlapped);
   ASSERT_NE(device, dev::kInvalidHandle) << io.LastError();
-  dev::Handle event = io.CreateEvent(false, false);
+  dev::Handle event = io.NewEvent(false, false);
   EXPECT_NE(event, 0u);
   EXPECT_TRUE(io.CloseHandle(event));
   EXPECT_TRUE(io.CloseHandle(device));

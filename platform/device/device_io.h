@@ -24,7 +24,7 @@ class DeviceIo {
   // One device-control request, waited for even on an overlapped handle.
   virtual bool Control(Handle device, uint32_t code, const void *in, uint32_t inSize, void *out,
                        uint32_t outSize, uint32_t *returned) = 0;
-  virtual Handle CreateEvent(bool manualReset, bool initialState) = 0;
+  virtual Handle NewEvent(bool manualReset, bool initialState) = 0;
   virtual bool CloseHandle(Handle handle) = 0;
   virtual uint32_t LastError() const = 0;
 };

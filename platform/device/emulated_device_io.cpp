@@ -57,7 +57,7 @@ bool EmulatedDeviceIo::Control(Handle device, uint32_t code, const void *in, uin
   return lastError_ == win::kErrorSuccess;
 }
 
-Handle EmulatedDeviceIo::CreateEvent(bool, bool) {
+Handle EmulatedDeviceIo::NewEvent(bool, bool) {
   Handle h = nextHandle_;
   nextHandle_ += 4;
   handles_[h] = Entry{};

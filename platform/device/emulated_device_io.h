@@ -38,7 +38,7 @@ class EmulatedDeviceIo : public DeviceIo {
   Handle OpenDevice(WStringView path, uint32_t access, uint32_t share, uint32_t flags) override;
   bool Control(Handle device, uint32_t code, const void *in, uint32_t inSize, void *out,
                uint32_t outSize, uint32_t *returned) override;
-  Handle CreateEvent(bool manualReset, bool initialState) override;
+  Handle NewEvent(bool manualReset, bool initialState) override;
   bool CloseHandle(Handle handle) override;
   uint32_t LastError() const override { return lastError_; }
 

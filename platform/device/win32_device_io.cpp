@@ -33,7 +33,7 @@ bool Win32DeviceIo::Control(Handle device, uint32_t code, const void *in, uint32
   return ok != FALSE;
 }
 
-Handle Win32DeviceIo::CreateEvent(bool manualReset, bool initialState) {
+Handle Win32DeviceIo::NewEvent(bool manualReset, bool initialState) {
   HANDLE h = CreateEventW(nullptr, manualReset, initialState, nullptr);
   lastError_ = h ? 0 : GetLastError();
   return reinterpret_cast<Handle>(h);

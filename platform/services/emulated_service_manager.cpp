@@ -105,7 +105,7 @@ void EmulatedServiceManager::WriteServiceKey(const Service &service) {
   registry_.CloseKey(key);
 }
 
-Handle EmulatedServiceManager::CreateService(Handle manager, const ServiceConfig &config) {
+Handle EmulatedServiceManager::Create(Handle manager, const ServiceConfig &config) {
   auto it = handles_.find(manager);
   if (it == handles_.end() || it->second.kind != Entry::kManager)
     return Fail(win::kErrorInvalidHandle);
@@ -121,7 +121,7 @@ Handle EmulatedServiceManager::CreateService(Handle manager, const ServiceConfig
   return NewHandle({Entry::kService, service});
 }
 
-Handle EmulatedServiceManager::OpenService(Handle manager, WStringView name, uint32_t) {
+Handle EmulatedServiceManager::Open(Handle manager, WStringView name, uint32_t) {
   auto it = handles_.find(manager);
   if (it == handles_.end() || it->second.kind != Entry::kManager)
     return Fail(win::kErrorInvalidHandle);

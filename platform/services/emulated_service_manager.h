@@ -29,8 +29,8 @@ class EmulatedServiceManager : public ServiceManager {
   Handle OpenManager(uint32_t access) override;
   Handle LockDatabase(Handle manager) override;
   bool UnlockDatabase(Handle lock) override;
-  Handle CreateService(Handle manager, const ServiceConfig &config) override;
-  Handle OpenService(Handle manager, WStringView name, uint32_t access) override;
+  Handle Create(Handle manager, const ServiceConfig &config) override;
+  Handle Open(Handle manager, WStringView name, uint32_t access) override;
   bool QueryStatus(Handle service, Status *status) override;
   bool ChangeStartType(Handle service, uint32_t startType) override;
   bool Start(Handle service) override;

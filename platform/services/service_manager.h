@@ -61,8 +61,8 @@ class ServiceManager {
   virtual Handle OpenManager(uint32_t access) = 0;
   virtual Handle LockDatabase(Handle manager) = 0;
   virtual bool UnlockDatabase(Handle lock) = 0;
-  virtual Handle CreateService(Handle manager, const ServiceConfig &config) = 0;
-  virtual Handle OpenService(Handle manager, WStringView name, uint32_t access) = 0;
+  virtual Handle Create(Handle manager, const ServiceConfig &config) = 0;
+  virtual Handle Open(Handle manager, WStringView name, uint32_t access) = 0;
   virtual bool QueryStatus(Handle service, Status *status) = 0;
   // ChangeServiceConfig changing only the start type.
   virtual bool ChangeStartType(Handle service, uint32_t startType) = 0;

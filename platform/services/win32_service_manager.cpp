@@ -39,7 +39,7 @@ bool Win32ServiceManager::UnlockDatabase(Handle lock) {
   return Done(UnlockServiceDatabase(reinterpret_cast<SC_LOCK>(lock)) != FALSE);
 }
 
-Handle Win32ServiceManager::CreateService(Handle manager, const ServiceConfig &c) {
+Handle Win32ServiceManager::Create(Handle manager, const ServiceConfig &c) {
   std::wstring name = Z(c.name), display = Z(c.displayName), image = Z(c.imagePath),
                group = Z(c.loadOrderGroup);
   static const wchar_t kNoDependencies[2] = {0, 0};
@@ -51,7 +51,7 @@ Handle Win32ServiceManager::CreateService(Handle manager, const ServiceConfig &c
   return reinterpret_cast<Handle>(h);
 }
 
-Handle Win32ServiceManager::OpenService(Handle manager, WStringView name, uint32_t access) {
+Handle Win32ServiceManager::Open(Handle manager, WStringView name, uint32_t access) {
   SC_HANDLE h = OpenServiceW(S(manager), Z(name).c_str(), access);
   Done(h != nullptr);
   return reinterpret_cast<Handle>(h);

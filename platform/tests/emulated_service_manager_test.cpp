@@ -46,12 +46,12 @@ TEST(EmulatedServiceManager, RunningServiceIsOnlyMarkedForDeleteUntilStopped) {
   EmulatedPlatform m;
   m.services.InstallDriverImage(u"drv.sys", std::make_shared<MinimalVidCapDriver>(m));
   Handle manager = m.services.OpenManager(kManagerAllAccess);
-  Handle service = m.services.CreateService(manager, Driver(u"drv"));
+  Handle service = m.services.Create(manager, Driver(u"drv"));
   ASSERT_TRUE(m.services.Start(service));
   EXPECT_TRUE(m.devices.IsPublished(u"VidCap0"));
   EXPECT_TRUE(m.services.Delete(service));
   EXPECT_TRUE(m.services.Exists(u"drv"));
-  EXPECT_EQ(m.services.CreateService(manager, Driver(u"drv")), 0u);
+  EXPECT_EQ(m.services.Create(manager, Driver(u"drv")), 0u);
   EXPECT_EQ(m.services.LastError(), win::kErrorServiceMarkedForDelete);
   Status status;
   ASSERT_TRUE(m.services.Control(service, kControlStop, &status));
@@ -65,11 +65,11 @@ TEST(EmulatedServiceManager, RunningServiceIsOnlyMarkedForDeleteUntilStopped) {
 TEST(EmulatedServiceManager, StartFailsWithoutImageOrWhenDriverEntryFails) {
   EmulatedPlatform m;
   Handle manager = m.services.OpenManager(kManagerAllAccess);
-  Handle missing = m.services.CreateService(manager, Driver(u"nofile"));
+  Handle missing = m.services.Create(manager, Driver(u"nofile"));
   EXPECT_FALSE(m.services.Start(missing));
   EXPECT_EQ(m.services.LastError(), win::kErrorFileNotFound);
   m.services.InstallDriverImage(u"bad.sys", std::make_shared<FailingImage>());
-  Handle bad = m.services.CreateService(manager, Driver(u"bad"));
+  Handle bad = m.services.Create(manager, Driver(u"bad"));
   EXPECT_FALSE(m.services.Start(bad));
   Status status;
   ASSERT_TRUE(m.services.QueryStatus(bad, &status));
@@ -82,7 +82,7 @@ TEST(EmulatedServiceManager, SecondDriverTakesTheNextDeviceNumber) {
   auto image = std::make_shared<MinimalVidCapDriver>(m);
   m.services.InstallDriverImage(u"drv.sys", image);
   Handle manager = m.services.OpenManager(kManagerAllAccess);
-  ASSERT_TRUE(m.services.Start(m.services.CreateService(manager, Driver(u"drv"))));
+  ASSERT_TRUE(m.services.Start(m.services.Create(manager, Driver(u"drv"))));
   EXPECT_EQ(image->DeviceName(), u"VidCap1");
 }
 

@@ -51,7 +51,7 @@ class KernelLinkTest : public ::testing::Test {
     config.name = u"tolvenk";
     config.serviceType = svc::kOwnProcess;
     config.imagePath = u"C:\\x.exe";
-    svc::Handle service = m_.services.CreateService(manager, config);
+    svc::Handle service = m_.services.Create(manager, config);
     m_.services.CloseHandle(service);
     return manager;
   }
