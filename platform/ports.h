@@ -5,7 +5,9 @@
 #pragma once
 #include "platform/clock/clock.h"
 #include "platform/device/device_io.h"
+#include "platform/files/files.h"
 #include "platform/registry/registry.h"
+#include "platform/resources/resources.h"
 #include "platform/services/service_manager.h"
 
 namespace tolven {
@@ -15,6 +17,8 @@ struct Ports {
   svc::ServiceManager &services;
   dev::DeviceIo &devices;
   Clock &clock;
+  res::ModuleResources &resources;
+  files::FileSystem &files;
 };
 
 }  // namespace tolven

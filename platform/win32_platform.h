@@ -5,12 +5,14 @@
 #include "platform/ports.h"
 #include "platform/registry/win32_registry.h"
 #include "platform/services/win32_service_manager.h"
+#include "platform/files/win32_file_system.h"
+#include "platform/resources/win32_resources.h"
 
 namespace tolven {
 
 class Win32Platform {
  public:
-  Ports ports() { return Ports{registry, services, devices, clock}; }
+  Ports ports() { return Ports{registry, services, devices, clock, resources, files}; }
   static Win32Platform &Instance() {
     static Win32Platform platform;
     return platform;
@@ -20,6 +22,8 @@ class Win32Platform {
   svc::Win32ServiceManager services;
   dev::Win32DeviceIo devices;
   Win32Clock clock;
+  res::Win32Resources resources;
+  files::Win32FileSystem files;
 };
 
 }  // namespace tolven

@@ -7,6 +7,8 @@
 #include "platform/ports.h"
 #include "platform/registry/emulated_registry.h"
 #include "platform/services/emulated_service_manager.h"
+#include "platform/files/emulated_file_system.h"
+#include "platform/resources/emulated_resources.h"
 
 namespace tolven {
 
@@ -16,7 +18,7 @@ class EmulatedPlatform {
   EmulatedPlatform(const EmulatedPlatform &) = delete;
   EmulatedPlatform &operator=(const EmulatedPlatform &) = delete;
 
-  Ports ports() { return Ports{registry, services, devices, clock}; }
+  Ports ports() { return Ports{registry, services, devices, clock, resources, files}; }
 
   // Declared so that the service manager goes first: unloading its running
   // drivers touches the devices and the registry.
@@ -24,6 +26,10 @@ class EmulatedPlatform {
   dev::EmulatedDeviceIo devices;
   SimulatedClock clock;
   svc::EmulatedServiceManager services{registry};
+  // The driver module's resources (empty until a test adds some) and the
+  // files and profile directories of the machine's user.
+  res::EmulatedResources resources;
+  files::EmulatedFileSystem files;
 };
 
 // A minimal kernel driver: at load it creates the exclusive device VidCap0
