@@ -1,0 +1,67 @@
+#include "driver/hardware/capture_board.h"
+
+namespace tolven {
+
+CCaptureBoard::CCaptureBoard(display::DisplayEscape &display, Clock &clock)
+    : bus_(display),
+      decoder_(bus_),
+      tuner_(bus_, clock),
+      crossbar_(bus_),
+      audio_(bus_, clock),
+      procAmp_(bus_),
+      videoPort_(bus_, display) {}
+
+bool CCaptureBoard::Detect() {
+  // Every probe runs even after a failure, so each chip's state is set.
+  variant_ = kVariantNoTuner;
+  bool present = decoder_.Detect();
+  present &= procAmp_.Detect();
+  present &= crossbar_.Detect();
+  present &= videoPort_.Detect();
+  if (!tuner_.Detect()) return present;
+  variant_ = tuner_.Type() == CTunerModule::kTypeWithoutBus ? kVariantTunerType7 : kVariantTuner;
+  return present & audio_.Detect();
+}
+
+bool CCaptureBoard::Initialise() {
+  bool ok = decoder_.Initialise();
+  ok &= audio_.Initialise();
+  ok &= tuner_.Initialise();
+  ok &= crossbar_.Initialise();
+  ok &= procAmp_.Initialise();
+  ok &= videoPort_.Initialise();
+  return ok;
+}
+
+bool CCaptureBoard::SetOverlayDestination(const OverlayDestination &destination) {
+  videoPort_.SetDestination(destination);
+  return true;
+}
+
+bool CCaptureBoard::SetOverlaySource(const BoardRect &rect) {
+  videoPort_.SetSourceRect(rect);
+  return true;
+}
+
+bool CCaptureBoard::EnableOverlay(void *, bool on) {
+  videoPort_.SetOverlayEnabled(on);
+  return true;
+}
+
+bool CCaptureBoard::GetSourceRect(BoardRect *rect) {
+  if (!rect) return false;
+  *rect = videoPort_.SourceRect();
+  return true;
+}
+
+bool CCaptureBoard::UpdateWindow(const BoardRect &window) {
+  videoPort_.TakeWindow(window);
+  return true;
+}
+
+uint32_t CCaptureBoard::SetVideoPortMode(uint32_t value) {
+  videoPort_.SetMode(value);
+  return 1;
+}
+
+}  // namespace tolven

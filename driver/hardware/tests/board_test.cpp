@@ -1,0 +1,234 @@
+// The board: components, detection and initialisation order, and the
+// request and overlay entry points.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "driver/hardware/capture_board.h"
+#include "driver/hardware/entry_points.h"
+#include "platform/display/emulated_display_escape.h"
+#include "platform/emulated/emulated_platform.h"
+#include "virtualcard/virtual_card.h"
+
+namespace tolven {
+namespace {
+
+bool Touched(const card::VirtualCard &card, uint8_t address) {
+  for (const auto &t : const_cast<card::VirtualCard &>(card).Bus().Log())
+    if ((t.address & 0xFE) == address) return true;
+  return false;
+}
+
+struct Rig {
+  explicit Rig(card::CardOptions options = {}) : card(options) {}
+  card::VirtualCard card;
+  display::EmulatedDisplayEscape display{&card.DisplayDriver()};
+  SimulatedClock clock;
+  CCaptureBoard board{display, clock};
+};
+
+TEST(Board, RegistersItsSevenComponentsInOrder) {
+  Rig rig;
+  ASSERT_EQ(CHardwareManager::Current(), &rig.board);
+  EXPECT_EQ(rig.board.ComponentCount(), 7u);
+  EXPECT_EQ(rig.board.FindComponent(kKindControlBus), &rig.board.Bus());
+  EXPECT_EQ(rig.board.FindComponent(kKindVideoDecoder), &rig.board.Decoder());
+  EXPECT_EQ(rig.board.FindComponent(kKindTuner), &rig.board.Tuner());
+  EXPECT_EQ(rig.board.FindComponent(kKindTvAudio), &rig.board.Audio());
+  EXPECT_EQ(rig.board.FindComponent(kKindVideoPort), &rig.board.VideoPort());
+  EXPECT_NE(rig.board.FindComponent(kKindCrossbar), nullptr);
+  EXPECT_NE(rig.board.FindComponent(kKindProcAmp), nullptr);
+  EXPECT_EQ(rig.board.FindComponent(32), nullptr);
+}
+
+TEST(Board, ManagerIsClearedWhenTheBoardGoes) {
+  { Rig rig; }
+  EXPECT_EQ(CHardwareManager::Current(), nullptr);
+  uint32_t record[15] = {12, 55250000};
+  EXPECT_EQ(TunerRequest(record), 0u);
+  EXPECT_EQ(OverlayCaps(nullptr), 0u);
+}
+
+TEST(Board, DetectsAFullCard) {
+  Rig rig;
+  EXPECT_TRUE(rig.board.Detect());
+  EXPECT_EQ(rig.board.Variant(), kVariantTuner);
+  EXPECT_EQ(rig.board.Tuner().Type(), 0);
+  EXPECT_EQ(rig.board.Audio().Version(), 0x0F0007);
+  EXPECT_TRUE(Touched(rig.card, 0x80));
+}
+
+TEST(Board, WithoutATunerDetectionSucceedsAndAudioIsNotProbed) {
+  Rig rig(card::CardOptions{true, -1, true, 0x0F0007});
+  EXPECT_TRUE(rig.board.Detect());
+  EXPECT_EQ(rig.board.Variant(), kVariantNoTuner);
+  EXPECT_EQ(rig.board.Tuner().Type(), CTunerModule::kNoTuner);
+  EXPECT_FALSE(Touched(rig.card, 0x80));
+}
+
+TEST(Board, TunerTypeSevenNeedsNoBusProbe) {
+  Rig rig(card::CardOptions{true, 7, true, 0x0F0007});
+  EXPECT_TRUE(rig.board.Detect());
+  EXPECT_EQ(rig.board.Variant(), kVariantTunerType7);
+  EXPECT_FALSE(Touched(rig.card, 0xC0));
+  EXPECT_FALSE(Touched(rig.card, 0xC2));
+}
+
+TEST(Board, TunerTypeComesFromTheDecoderPinsAndItsAddresses) {
+  Rig rig(card::CardOptions{true, 2, true, 0x0F0007});
+  EXPECT_TRUE(rig.board.Detect());
+  EXPECT_EQ(rig.board.Tuner().Type(), 2);
+  const auto &log = rig.card.Bus().Log();
+  bool readC1 = false;
+  for (const auto &t : log) readC1 |= t.address == 0xC1;
+  EXPECT_TRUE(readC1);
+  // The tuner probe sleeps 10 ms, the audio probe 20 ms, in simulated time.
+  EXPECT_EQ(rig.clock.TotalSlept(), 30u);
+}
+
+TEST(Board, UnsupportedAudioVersionFailsDetection) {
+  Rig rig(card::CardOptions{true, 0, true, 0x120007});
+  EXPECT_FALSE(rig.board.Detect());
+  EXPECT_EQ(rig.board.Audio().Version(), 0x120007);  // known, kept
+  Rig other(card::CardOptions{true, 0, true, 0x999999});
+  EXPECT_FALSE(other.board.Detect());
+  EXPECT_EQ(other.board.Audio().Version(), -1);
+}
+
+TEST(Board, MissingDecoderFailsDetectionButEveryProbeRuns) {
+  Rig rig(card::CardOptions{false, 0, true, 0x0F0007});
+  EXPECT_FALSE(rig.board.Detect());
+  // The tuner probe still ran (it reads the pins through the decoder).
+  EXPECT_TRUE(Touched(rig.card, 0x88));
+}
+
+TEST(Board, NoDisplayDriverFailsDetection) {
+  display::EmulatedDisplayEscape none;
+  SimulatedClock clock;
+  CCaptureBoard board(none, clock);
+  EXPECT_FALSE(board.Detect());
+}
+
+TEST(Board, InitialiseAnswersTrueWithBaseComponents) {
+  Rig rig;
+  EXPECT_TRUE(rig.board.Initialise());
+}
+
+TEST(Board, OverlaySlots) {
+  Rig rig;
+  EXPECT_EQ(OverlayCaps(nullptr), 13u);
+  EXPECT_EQ(KeyColour(nullptr), 0xFF00FFu);
+  EXPECT_EQ(EnableOverlay(nullptr, true), 1);
+  EXPECT_TRUE(rig.board.VideoPort().OverlayEnabled());
+  EXPECT_EQ(EnableOverlay(nullptr, false), 1);
+  EXPECT_FALSE(rig.board.VideoPort().OverlayEnabled());
+  EXPECT_EQ(EnableExternalIn(nullptr, true), 0);
+  BoardRect source{1, 2, 3, 4};
+  EXPECT_EQ(SetSourceRect(nullptr, source), 1);
+  BoardRect back;
+  EXPECT_EQ(GetSourceRect(nullptr, &back), 1);
+  EXPECT_EQ(back, source);
+  EXPECT_EQ(SetOverlayDestination(nullptr, OverlayDestination{1, {10, 20, 30, 40}}), 1);
+  EXPECT_EQ(rig.board.VideoPort().Destination().rect, (BoardRect{10, 20, 30, 40}));
+  EXPECT_EQ(UpdateWindow(nullptr, BoardRect{5, 6, 7, 8}), 1);
+  EXPECT_EQ(rig.board.VideoPort().Destination().rect, (BoardRect{5, 6, 7, 8}));
+  EXPECT_EQ(rig.board.SetVideoPortMode(9), 1u);
+  EXPECT_EQ(rig.board.GetVideoPortMode(), 9u);
+}
+
+TEST(Board, ManagerDefaultsForTheOverlaySlots) {
+  CHardwareManager manager;
+  EXPECT_TRUE(manager.Detect());
+  EXPECT_TRUE(manager.Ready());
+  EXPECT_EQ(manager.OverlayCaps(), 0u);
+  EXPECT_EQ(manager.KeyColour(), 0u);
+  EXPECT_FALSE(manager.EnableOverlay(nullptr, true));
+  EXPECT_FALSE(manager.UpdateWindow(BoardRect{}));
+  EXPECT_EQ(manager.SetVideoPortMode(3), 0u);
+}
+
+TEST(EntryPoints, UnknownOperationLeavesTheRecordUntouched) {
+  Rig rig;
+  uint32_t record[15];
+  for (uint32_t i = 0; i < 15; ++i) record[i] = 0xC0DE0000u + i;
+  uint32_t before[15];
+  std::memcpy(before, record, sizeof record);
+  EXPECT_EQ(TunerRequest(record), 0u);
+  EXPECT_EQ(std::memcmp(record, before, sizeof record), 0);
+  uint32_t small[2] = {77, 1};
+  EXPECT_EQ(AudioRequest(small), 0u);
+  EXPECT_EQ(small[0], 77u);
+}
+
+TEST(EntryPoints, DescribeOfAFamilyAnswersOne) {
+  Rig rig;
+  uint32_t record[38] = {};
+  EXPECT_EQ(ProcAmpDescribe(record), 1u);
+  uint32_t vp[4] = {};
+  EXPECT_EQ(VideoPortDescribe(vp), 1u);
+  EXPECT_EQ(DecoderDescribe(nullptr), 0u);
+}
+
+TEST(EntryPoints, KindWithoutComponentAnswersZero) {
+  CHardwareManager empty;
+  uint32_t record[7] = {1, 2, 3, 4, 5, 6, 7};
+  EXPECT_EQ(CrossbarRequest(record), 0u);
+  EXPECT_EQ(record[6], 7u);
+}
+
+// A component that records what it was asked, to pin the record copy sizes.
+class Recorder : public CComponentFamily {
+ public:
+  explicit Recorder(uint32_t kind) : CComponentFamily(kind) {}
+  uint32_t Dispatch(uint32_t *record) override {
+    record[0] += 1;
+    return 5;
+  }
+};
+
+TEST(EntryPoints, RecordIsCopiedInAndOutWithItsSize) {
+  CHardwareManager manager;
+  Recorder decoder(kKindVideoDecoder);
+  uint32_t record[4] = {41, 0, 0, 0xFEEDu};
+  EXPECT_EQ(DecoderRequest(record), 5u);
+  EXPECT_EQ(record[0], 42u);
+  EXPECT_EQ(record[3], 0xFEEDu);  // beyond the three-dword record
+}
+
+class OpenHardwareTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    image_ = std::make_shared<MinimalVidCapDriver>(m_);
+    m_.services.InstallDriverImage(u"tolvenk.sys", image_);
+    ServiceProfile *profile = OpenServiceProfile(kKernelServiceName);
+    ASSERT_TRUE(InstallAndStartService(m_.ports(), profile, nullptr, nullptr));
+    CloseServiceProfile(m_.ports(), profile);
+  }
+  EmulatedPlatform m_;
+  std::shared_ptr<MinimalVidCapDriver> image_;
+};
+
+TEST_F(OpenHardwareTest, OpensTheDeviceAfterDetectionAndInitialisation) {
+  Rig rig;
+  DeviceLink *link = OpenHardware(m_.ports(), kKernelServiceName, 0);
+  ASSERT_NE(link, nullptr);
+  EXPECT_FALSE(rig.card.Bus().Log().empty());
+  CloseHardware(m_.ports(), link);
+  CloseHardware(m_.ports(), nullptr);
+}
+
+TEST_F(OpenHardwareTest, FailedDetectionLeavesTheDeviceAlone) {
+  Rig rig(card::CardOptions{false, 0, true, 0x0F0007});
+  EXPECT_EQ(OpenHardware(m_.ports(), kKernelServiceName, 0), nullptr);
+  // The device is still free.
+  DeviceLink *link = OpenDeviceLink(m_.ports(), kKernelServiceName, 0);
+  ASSERT_NE(link, nullptr);
+  CloseDeviceLink(m_.ports(), link);
+}
+
+TEST_F(OpenHardwareTest, NoBoardNoDevice) {
+  EXPECT_EQ(OpenHardware(m_.ports(), kKernelServiceName, 0), nullptr);
+}
+
+}  // namespace
+}  // namespace tolven
