@@ -105,7 +105,7 @@ uint32_t CCaptureChannel::CommonGetErrorText(intptr_t lParam) {
   auto *parms = Arg<VideoGetErrorTextParms>(lParam);
   if (!parms) return kDvErrParam1;
   WString text;
-  if (!services_.host.LoadString(parms->dwErrorNum, &text)) return kDvErrBadErrNum;
+  if (!services_.host.StringResource(parms->dwErrorNum, &text)) return kDvErrBadErrNum;
   uint64_t needed = static_cast<uint64_t>(text.size()) + 1;
   if (needed > parms->dwLength) return kDvErrSizeField;
   auto *buffer = static_cast<char16_t *>(wire::Resolve(parms->lpText, needed * sizeof(char16_t)));

@@ -15,7 +15,7 @@ class DriverHost {
   virtual intptr_t DefDriverProc(uintptr_t driverId, uintptr_t hDriver, uint32_t message,
                                  intptr_t lParam1, intptr_t lParam2) = 0;
   // The module's string resource `id`; false when there is none.
-  virtual bool LoadString(uint32_t id, WString *text) = 0;
+  virtual bool StringResource(uint32_t id, WString *text) = 0;
 };
 
 // The driver's dialogs. Until the module provides them, none is available.

@@ -1,22 +1,72 @@
-// tolvenu.dll entry points. The installable-driver message handling is not
-// built yet: the driver loads and unloads, and refuses every channel open.
+// tolvenu.dll: the module's Windows bindings. Everything behind DriverProc
+// is portable; this file only wires the win32 adapters to it and keeps the
+// module's objects alive from load to unload.
 #include <windows.h>
 #include <mmsystem.h>
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+#include "driver/core/capture_driver.h"
+#include "driver/hardware/capture_board.h"
+#include "platform/display/win32_display_escape.h"
+#include "platform/display/win32_gdi.h"
+#include "platform/win32_platform.h"
+
+namespace {
+
+using namespace tolven;
+
+HINSTANCE g_instance = nullptr;
+
+class Win32DriverHost : public DriverHost {
+ public:
+  intptr_t DefDriverProc(uintptr_t driverId, uintptr_t hDriver, uint32_t message, intptr_t lParam1,
+                         intptr_t lParam2) override {
+    return ::DefDriverProc(driverId, reinterpret_cast<HDRVR>(hDriver), message, lParam1, lParam2);
+  }
+  bool StringResource(uint32_t id, WString *text) override {
+    // With a zero length LoadStringW hands back the resource text itself.
+    const wchar_t *resource = nullptr;
+    int length = LoadStringW(g_instance, id, reinterpret_cast<LPWSTR>(&resource), 0);
+    if (length <= 0 || !resource) return false;
+    text->assign(reinterpret_cast<const char16_t *>(resource), static_cast<size_t>(length));
+    return true;
+  }
+};
+
+// The module's objects, in construction order; the board must outlive the
+// driver object, and the display (which may hold the stand-in DLL) both.
+struct Module {
+  display::Win32DisplayEscape display{Win32Platform::Instance().registry, kKernelServiceName};
+  display::Win32Gdi gdi;
+  Win32DriverHost host;
+  DialogHost dialogs;             // no dialogs in the module yet
+  ControlModelHook controlModel;  // no control hub in the module yet
+  CCaptureBoard board{display, Win32Platform::Instance().clock};
+  CCaptureDriver driver{
+      DriverEnvironment{Win32Platform::Instance().ports(), gdi, host, dialogs, controlModel}};
+};
+
+Module *g_module = nullptr;
+
+}  // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    g_instance = instance;
+    DisableThreadLibraryCalls(instance);
+    g_module = new (std::nothrow) Module;
+    return g_module != nullptr;
+  }
+  // At process exit (reserved non-null) other modules may already be gone.
+  if (reason == DLL_PROCESS_DETACH && !reserved) {
+    delete g_module;
+    g_module = nullptr;
+  }
+  return TRUE;
+}
 
 extern "C" LRESULT WINAPI DriverProc(DWORD_PTR driverId, HDRVR driver, UINT message, LPARAM lParam1,
                                      LPARAM lParam2) {
-  switch (message) {
-    case DRV_LOAD:
-    case DRV_FREE:
-    case DRV_ENABLE:
-    case DRV_DISABLE:
-    case DRV_CLOSE:
-      return 1;
-    case DRV_OPEN:
-      return 0;  // no capture channels yet
-    default:
-      return DefDriverProc(driverId, driver, message, lParam1, lParam2);
-  }
+  if (!g_module) return 0;
+  return g_module->driver.Dispatch(driverId, reinterpret_cast<uintptr_t>(driver), message, lParam1,
+                                   lParam2);
 }

@@ -27,7 +27,7 @@ struct FakeHost : DriverHost {
     calls.push_back(Call{driverId, hDriver, message, lParam1, lParam2});
     return 0x5EED;
   }
-  bool LoadString(uint32_t id, WString *text) override {
+  bool StringResource(uint32_t id, WString *text) override {
     auto it = strings.find(id);
     if (it == strings.end()) return false;
     *text = it->second;
