@@ -1,0 +1,231 @@
+// tolvenu.dll as msvideo sees it: OpenDriver with and without open
+// parameters, SendDriverMessage, CloseDriver. The card is the virtual card
+// (tolvencard.dll) configured as display stand-in; the kernel device is the
+// minimal test driver installed as the service "tolvenk". Each case sets up
+// the machine it needs, and the driver is loaded afresh by every open, so
+// the stand-in setting is read again.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <string>
+
+#include "driver/core/kernel_link.h"
+#include "driver/core/vfw_records.h"
+#include "platform/win32_platform.h"
+
+namespace {
+
+using namespace tolven;
+using namespace tolven::vfw;
+
+const wchar_t kParametersKey[] = L"SYSTEM\\CurrentControlSet\\Services\\tolvenk\\Parameters";
+
+std::wstring Beside(const wchar_t *file) {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path);
+  return folder.substr(0, folder.find_last_of(L'\\') + 1) + file;
+}
+
+class TolvenuDriver : public ::testing::Test {
+ protected:
+  void SetUp() override { ports_ = std::make_unique<Ports>(Win32Platform::Instance().ports()); }
+  void TearDown() override {
+    SetStandIn(nullptr);
+    ServiceProfile *profile = OpenServiceProfile(kKernelServiceName);
+    StopKernelService(*ports_, profile);
+    CloseServiceProfile(*ports_, profile);
+  }
+
+  bool StartKernelDevice() {
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    std::wstring target = std::wstring(system) + L"\\drivers\\tolvenk.sys";
+    if (!CopyFileW(Beside(L"vidcap_testdrv.sys").c_str(), target.c_str(), FALSE)) return false;
+    ServiceProfile *profile = OpenServiceProfile(kKernelServiceName);
+    bool started = InstallAndStartService(*ports_, profile, nullptr, nullptr);
+    CloseServiceProfile(*ports_, profile);
+    return started;
+  }
+  void StopKernelDevice() {
+    ServiceProfile *profile = OpenServiceProfile(kKernelServiceName);
+    StopKernelService(*ports_, profile);
+    CloseServiceProfile(*ports_, profile);
+  }
+  // Names the stand-in DLL, or removes the setting when `dll` is null.
+  void SetStandIn(const wchar_t *dll) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kParametersKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+      return;
+    if (dll) {
+      RegSetValueExW(key, L"DisplayStandIn", 0, REG_SZ, reinterpret_cast<const BYTE *>(dll),
+                     static_cast<DWORD>((wcslen(dll) + 1) * sizeof(wchar_t)));
+    } else {
+      RegDeleteValueW(key, L"DisplayStandIn");
+    }
+    RegCloseKey(key);
+  }
+  void FullMachine() {
+    ASSERT_TRUE(StartKernelDevice());
+    standIn_ = Beside(L"tolvencard.dll");
+    SetStandIn(standIn_.c_str());
+  }
+
+  HDRVR Open(uint32_t flags, VideoOpenParms *parms) {
+    *parms = VideoOpenParms{};
+    parms->dwSize = sizeof *parms;
+    parms->fccType = mmioFOURCC('v', 'c', 'a', 'p');
+    parms->dwVersion = 0x400;
+    parms->dwFlags = flags;
+    parms->dwError = 0xBAD;
+    return OpenDriver(Beside(L"tolvenu.dll").c_str(), nullptr, reinterpret_cast<LPARAM>(parms));
+  }
+
+  std::unique_ptr<Ports> ports_;
+  std::wstring standIn_;
+};
+
+TEST_F(TolvenuDriver, OpenWithoutParametersIsTheConfigurationInstance) {
+  // Needs neither the card nor the kernel device.
+  HDRVR driver = OpenDriver(Beside(L"tolvenu.dll").c_str(), nullptr, 0);
+  ASSERT_NE(driver, nullptr);
+  EXPECT_EQ(SendDriverMessage(driver, DRV_QUERYCONFIGURE, 0, 0), 1);
+  EXPECT_EQ(CloseDriver(driver, 0, 0), 1);
+}
+
+TEST_F(TolvenuDriver, DriverProcAnswersTheChannelKindAsId) {
+  FullMachine();
+  HMODULE module = LoadLibraryW(Beside(L"tolvenu.dll").c_str());
+  ASSERT_NE(module, nullptr);
+  auto proc = reinterpret_cast<LRESULT(WINAPI *)(DWORD_PTR, HDRVR, UINT, LPARAM, LPARAM)>(
+      reinterpret_cast<void *>(GetProcAddress(module, "DriverProc")));
+  ASSERT_NE(proc, nullptr);
+  HDRVR handle = reinterpret_cast<HDRVR>(0x1234);
+  EXPECT_EQ(proc(0, handle, DRV_LOAD, 0, 0), 1);
+  VideoOpenParms parms{};
+  parms.dwSize = sizeof parms;
+  parms.dwFlags = kVideoExternalOut;
+  parms.dwError = 0xBAD;
+  EXPECT_EQ(proc(0, handle, DRV_OPEN, 0, reinterpret_cast<LPARAM>(&parms)), 2);
+  EXPECT_EQ(parms.dwError, 0u);
+  EXPECT_EQ(proc(0, handle, DRV_OPEN, 0, 0), 9999);
+  EXPECT_EQ(proc(2, handle, DRV_CLOSE, 0, 0), 1);
+  EXPECT_EQ(proc(0, handle, DRV_FREE, 0, 0), 1);
+  FreeLibrary(module);
+}
+
+TEST_F(TolvenuDriver, ExternalOutWithCardAndKernelDevice) {
+  FullMachine();
+  VideoOpenParms parms;
+  HDRVR driver = Open(kVideoExternalOut, &parms);
+  ASSERT_NE(driver, nullptr) << parms.dwError;
+  EXPECT_EQ(parms.dwError, 0u);
+
+  ChannelCaps caps{};
+  EXPECT_EQ(SendDriverMessage(driver, kDvmGetChannelCaps, reinterpret_cast<LPARAM>(&caps), sizeof caps), 0);
+  EXPECT_EQ(caps.dwFlags, 14u | kCapsOverlay);
+  EXPECT_EQ(caps.dwSrcRectXMod, 1u);
+  EXPECT_EQ(caps.dwDstRectHeightMod, 1u);
+
+  DWORD version = 0;
+  EXPECT_EQ(SendDriverMessage(driver, kDvmGetVideoApiVer, reinterpret_cast<LPARAM>(&version), 0), 0);
+  EXPECT_EQ(version, 4u);
+  EXPECT_EQ(SendDriverMessage(driver, kDvmFrame, 0, 0), 17);
+  EXPECT_EQ(SendDriverMessage(driver, kDvmDialog, 0, kVideoDialogQuery), 0);
+  EXPECT_EQ(SendDriverMessage(driver, kDvmStreamStart, 0, 0), 17);
+  EXPECT_EQ(SendDriverMessage(driver, kDvmStreamStop, 0, 0), 17);
+  EXPECT_EQ(CloseDriver(driver, 0, 0), 1);
+}
+
+TEST_F(TolvenuDriver, VideoInFormatIsA768By576SixteenBitBitmap) {
+  FullMachine();
+  VideoOpenParms parms;
+  HDRVR driver = Open(kVideoIn, &parms);
+  ASSERT_NE(driver, nullptr) << parms.dwError;
+
+  DWORD size = 0;
+  BITMAPINFOHEADER header;
+  memset(&header, 0xEE, sizeof header);
+  VideoConfigureParms configure{};
+  configure.lpdwReturn = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&size));
+  configure.lpData1 = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&header));
+  configure.dwSize1 = sizeof header;
+  EXPECT_EQ(SendDriverMessage(driver, kDvmFormat, kConfigureGet | kConfigureQuerySize,
+                              reinterpret_cast<LPARAM>(&configure)), 0);
+  EXPECT_EQ(size, 40u);
+  EXPECT_EQ(SendDriverMessage(driver, kDvmFormat, kConfigureGet | kConfigureCurrent,
+                              reinterpret_cast<LPARAM>(&configure)), 0);
+  EXPECT_EQ(header.biSize, 40u);
+  EXPECT_EQ(header.biWidth, 768);
+  EXPECT_EQ(header.biHeight, 576);
+  EXPECT_EQ(header.biPlanes, 1);
+  EXPECT_EQ(header.biBitCount, 16);
+  EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RGB));
+  EXPECT_EQ(header.biSizeImage, 0u);
+  EXPECT_EQ(SendDriverMessage(driver, kDvmFrame, 0, 0), 17);
+
+  // Error 7 is a standard number: the driver has no text for it.
+  wchar_t text[64] = {};
+  VideoGetErrorTextParms error{7, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(text)), 64};
+  EXPECT_EQ(SendDriverMessage(driver, kDvmGetErrorText, reinterpret_cast<LPARAM>(&error), 0), 22);
+  EXPECT_EQ(CloseDriver(driver, 0, 0), 1);
+}
+
+TEST_F(TolvenuDriver, ExternalInAndVideoInShareTheDevice) {
+  FullMachine();
+  VideoOpenParms a, b;
+  HDRVR in = Open(kVideoExternalIn, &a);
+  ASSERT_NE(in, nullptr) << a.dwError;
+  HDRVR video = Open(kVideoIn, &b);
+  ASSERT_NE(video, nullptr) << b.dwError;
+  EXPECT_EQ(SendDriverMessage(in, kDvmStreamInit, 0, 0), 0);
+  EXPECT_EQ(SendDriverMessage(in, kDvmStreamFini, 0, 0), 0);
+  EXPECT_EQ(SendDriverMessage(video, kDvmStreamInit, 0, 0), 17);
+  EXPECT_EQ(CloseDriver(in, 0, 0), 1);
+  EXPECT_EQ(CloseDriver(video, 0, 0), 1);
+}
+
+TEST_F(TolvenuDriver, WithoutTheStandInTheCardIsNotDetected) {
+  ASSERT_TRUE(StartKernelDevice());
+  SetStandIn(nullptr);
+  VideoOpenParms parms;
+  HDRVR driver = Open(kVideoExternalOut, &parms);
+  EXPECT_EQ(driver, nullptr);
+  EXPECT_EQ(parms.dwError, kDvErrNotDetected);
+  if (driver) CloseDriver(driver, 0, 0);
+}
+
+TEST_F(TolvenuDriver, AStandInThatIsMissingMeansNoDisplayDriver) {
+  ASSERT_TRUE(StartKernelDevice());
+  std::wstring missing = Beside(L"no_such_card.dll");
+  SetStandIn(missing.c_str());
+  VideoOpenParms parms;
+  HDRVR driver = Open(kVideoExternalOut, &parms);
+  EXPECT_EQ(driver, nullptr);
+  EXPECT_EQ(parms.dwError, kDvErrNotDetected);
+  if (driver) CloseDriver(driver, 0, 0);
+}
+
+TEST_F(TolvenuDriver, AStandInWithoutTheExportMeansNoDisplayDriver) {
+  ASSERT_TRUE(StartKernelDevice());
+  SetStandIn(L"version.dll");  // a DLL, but without DisplayEscape
+  VideoOpenParms parms;
+  HDRVR driver = Open(kVideoIn, &parms);
+  EXPECT_EQ(driver, nullptr);
+  EXPECT_EQ(parms.dwError, kDvErrNotDetected);
+  if (driver) CloseDriver(driver, 0, 0);
+}
+
+TEST_F(TolvenuDriver, WithoutTheKernelDeviceTheCardIsNotDetected) {
+  FullMachine();
+  StopKernelDevice();
+  VideoOpenParms parms;
+  HDRVR driver = Open(kVideoExternalOut, &parms);
+  EXPECT_EQ(driver, nullptr);
+  EXPECT_EQ(parms.dwError, kDvErrNotDetected);
+  if (driver) CloseDriver(driver, 0, 0);
+}
+
+}  // namespace
