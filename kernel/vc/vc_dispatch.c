@@ -79,6 +79,15 @@ static void CompleteQueue(PLIST_ENTRY queue, BOOLEAN withCount, ULONG count) {
   }
 }
 
+/* The skip count is shared with the deferred routine, under the cancel
+   spin lock like the queues. */
+static void ResetSkipCount(PVC_DEVICE_EXTENSION ext) {
+  KIRQL irql;
+  IoAcquireCancelSpinLock(&irql);
+  ext->SkipCount = 0;
+  IoReleaseCancelSpinLock(irql);
+}
+
 static NTSTATUS StreamReset(PVC_DEVICE_EXTENSION ext) {
   KIRQL irql;
   ULONG count;
@@ -93,9 +102,7 @@ static NTSTATUS StreamReset(PVC_DEVICE_EXTENSION ext) {
   count = ext->SkipCount;
   IoReleaseCancelSpinLock(irql);
   CompleteQueue(&ext->WaitErrorQueue, TRUE, count);
-  IoAcquireCancelSpinLock(&irql);
-  ext->SkipCount = 0;
-  IoReleaseCancelSpinLock(irql);
+  ResetSkipCount(ext);
   return STATUS_SUCCESS;
 }
 
@@ -214,7 +221,7 @@ static NTSTATUS DeviceControl(PVC_DEVICE_EXTENSION ext, PIRP irp, PIO_STACK_LOCA
       if (in < sizeof(ULONG)) return STATUS_BUFFER_TOO_SMALL;
       REQUIRE(cb->StreamInit);
       ext->StreamState = VcStreamStopped;
-      ext->SkipCount = 0;
+      ResetSkipCount(ext);
       return STREAM_RESULT(cb->StreamInit(ext, FirstDword(irp)));
     case IOCTL_VC_STREAM_FINI:
       if (!QueuesEmpty(ext) || ext->StreamState == VcStreamRunning) return STATUS_DEVICE_BUSY;
