@@ -16,10 +16,10 @@ class ContractEnvironment {
  public:
   virtual ~ContractEnvironment() = default;
   virtual Ports ports() = 0;
-  // Makes a minimal kernel driver available as "<service>.SYS" in the system
-  // driver folder. Once started it creates \Device\VidCap0 and its DOS link,
-  // admits one open at a time, and writes "DeviceName" = "VidCap0" and
-  // "InstallError" = 0 under its Parameters key.
+  // Makes the kernel service's driver available as "<service>.SYS" in the
+  // system driver folder. Once started it creates \Device\VidCap0 and its
+  // DOS link, admits one open at a time, and writes "DeviceName" = "VidCap0"
+  // and "InstallError" = 0 under its Parameters key.
   virtual bool ProvideDriverFile(WStringView serviceName) = 0;
   // Wine hands out a device handle before the driver answers the open, so
   // an exclusive open cannot be shown there.

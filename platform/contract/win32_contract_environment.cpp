@@ -1,6 +1,6 @@
-// The contract cases on the real Windows APIs. The minimal driver is the
-// vidcap_testdrv.sys built beside this program; it is copied into the system
-// driver folder under the service's name.
+// The contract cases on the real Windows APIs. The driver is the kernel
+// service's tolvenk.sys built beside this program; it is copied into the
+// system driver folder under the service's name.
 #include <windows.h>
 
 #include "platform/contract/contract_environment.h"
@@ -24,7 +24,7 @@ class Win32Environment : public ContractEnvironment {
     GetSystemDirectoryW(system, MAX_PATH);
     std::wstring target = std::wstring(system) + L"\\drivers\\" +
                           std::wstring(serviceName.begin(), serviceName.end()) + L".sys";
-    std::wstring source = ProgramFolder() + L"vidcap_testdrv.sys";
+    std::wstring source = ProgramFolder() + L"tolvenk.sys";
     return CopyFileW(source.c_str(), target.c_str(), FALSE) != FALSE;
   }
   bool ShowsExclusiveOpen() const override {

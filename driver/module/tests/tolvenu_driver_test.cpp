@@ -42,7 +42,7 @@ class TolvenuDriver : public ::testing::Test {
     wchar_t system[MAX_PATH] = {};
     GetSystemDirectoryW(system, MAX_PATH);
     std::wstring target = std::wstring(system) + L"\\drivers\\tolvenk.sys";
-    if (!CopyFileW(Beside(L"vidcap_testdrv.sys").c_str(), target.c_str(), FALSE)) return false;
+    if (!CopyFileW(Beside(L"tolvenk.sys").c_str(), target.c_str(), FALSE)) return false;
     ServiceProfile *profile = OpenServiceProfile(kKernelServiceName);
     bool started = InstallAndStartService(*ports_, profile, nullptr, nullptr);
     CloseServiceProfile(*ports_, profile);
