@@ -6,6 +6,7 @@
 #include "platform/clock/clock.h"
 #include "platform/device/device_io.h"
 #include "platform/files/files.h"
+#include "platform/messagebox/message_box.h"
 #include "platform/registry/registry.h"
 #include "platform/resources/resources.h"
 #include "platform/services/service_manager.h"
@@ -19,6 +20,7 @@ struct Ports {
   Clock &clock;
   res::ModuleResources &resources;
   files::FileSystem &files;
+  ui::MessageBoxes &messageBoxes;
 };
 
 }  // namespace tolven

@@ -6,13 +6,14 @@
 #include "platform/registry/win32_registry.h"
 #include "platform/services/win32_service_manager.h"
 #include "platform/files/win32_file_system.h"
+#include "platform/messagebox/win32_message_boxes.h"
 #include "platform/resources/win32_resources.h"
 
 namespace tolven {
 
 class Win32Platform {
  public:
-  Ports ports() { return Ports{registry, services, devices, clock, resources, files}; }
+  Ports ports() { return Ports{registry, services, devices, clock, resources, files, messageBoxes}; }
   static Win32Platform &Instance() {
     static Win32Platform platform;
     return platform;
@@ -24,6 +25,7 @@ class Win32Platform {
   Win32Clock clock;
   res::Win32Resources resources;
   files::Win32FileSystem files;
+  ui::Win32MessageBoxes messageBoxes;
 };
 
 }  // namespace tolven

@@ -8,6 +8,7 @@
 #include "platform/registry/emulated_registry.h"
 #include "platform/services/emulated_service_manager.h"
 #include "platform/files/emulated_file_system.h"
+#include "platform/messagebox/emulated_message_boxes.h"
 #include "platform/resources/emulated_resources.h"
 
 namespace tolven {
@@ -18,7 +19,7 @@ class EmulatedPlatform {
   EmulatedPlatform(const EmulatedPlatform &) = delete;
   EmulatedPlatform &operator=(const EmulatedPlatform &) = delete;
 
-  Ports ports() { return Ports{registry, services, devices, clock, resources, files}; }
+  Ports ports() { return Ports{registry, services, devices, clock, resources, files, messageBoxes}; }
 
   // Declared so that the service manager goes first: unloading its running
   // drivers touches the devices and the registry.
@@ -30,6 +31,8 @@ class EmulatedPlatform {
   // files and profile directories of the machine's user.
   res::EmulatedResources resources;
   files::EmulatedFileSystem files;
+  // Message boxes are recorded, never shown.
+  ui::EmulatedMessageBoxes messageBoxes;
 };
 
 // A minimal kernel driver: at load it creates the exclusive device VidCap0
