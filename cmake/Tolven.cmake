@@ -67,6 +67,7 @@ function(tolven_wine_test name)
   set_tests_properties(wine.${name} PROPERTIES
     FIXTURES_REQUIRED wine_prefix
     RESOURCE_LOCK wine_system
+    LABELS wine
     ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
     TIMEOUT 600)
 endfunction()

@@ -58,7 +58,10 @@ for stage in "${stages[@]}"; do
     if /usr/lib/wine/wine --version >/dev/null 2>&1; then
       run_ctest windows build/windows -j1
     else
-      summary+=("$(printf '%-9s built; test programs NOT RUN: this machine cannot run 32-bit Wine' windows)")
+      # Machines that run 64-bit user code only cannot start 32-bit Wine;
+      # the checks that need no Wine still run.
+      run_ctest windows build/windows -LE wine
+      summary+=("$(printf '%-9s Wine test programs built but NOT RUN: this machine cannot execute 32-bit code' '')")
     fi ;;
   *)
     echo "unknown stage: $stage (native, sanitize, fuzz, windows)" >&2; exit 2 ;;

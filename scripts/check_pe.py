@@ -1,0 +1,155 @@
+#!/usr/bin/env python3
+"""Checks the Windows deliverables as files, without running them: each is a
+32-bit PE image of the expected kind, exports its entry points by their
+undecorated names, and carries a version resource whose strings name it.
+
+Usage: check_pe.py <bin folder>
+Runs on any machine, so the binary contracts are checked even where Wine
+cannot run.
+"""
+import struct
+import sys
+from pathlib import Path
+
+# file, image kind, exports that must be found by name
+DELIVERABLES = [
+    ("tolvenu.dll", "dll", ["DriverProc"]),
+    ("tolvenk.sys", "native", []),
+    ("Viewer.exe", "gui", []),
+    ("ardensetup.dll", "dll", ["InstallVFW"]),
+    ("ardenremove.dll", "dll", ["UninstInitialize", "UninstUnInitialize"]),
+]
+RT_VERSION = 16
+
+
+class Image:
+    def __init__(self, data):
+        self.data = data
+        if data[:2] != b"MZ":
+            raise ValueError("no MZ header")
+        pe = struct.unpack_from("<I", data, 0x3C)[0]
+        if data[pe:pe + 4] != b"PE\0\0":
+            raise ValueError("no PE signature")
+        self.machine, sections, _, _, _, opt_size, self.characteristics = struct.unpack_from(
+            "<HHIIIHH", data, pe + 4)
+        opt = pe + 24
+        self.magic = struct.unpack_from("<H", data, opt)[0]
+        self.subsystem = struct.unpack_from("<H", data, opt + 68)[0]
+        dirs = opt + 96
+        self.directories = [struct.unpack_from("<II", data, dirs + 8 * i) for i in range(16)]
+        self.sections = []
+        table = opt + opt_size
+        for i in range(sections):
+            name, vsize, vaddr, rsize, raddr = struct.unpack_from("<8sIIII", data, table + 40 * i)
+            self.sections.append((vaddr, max(vsize, rsize), raddr))
+
+    def offset(self, rva):
+        for vaddr, size, raddr in self.sections:
+            if vaddr <= rva < vaddr + size:
+                return rva - vaddr + raddr
+        raise ValueError("address %#x outside every section" % rva)
+
+    def cstring(self, rva):
+        start = self.offset(rva)
+        return self.data[start:self.data.index(b"\0", start)].decode("ascii")
+
+    def exports(self):
+        rva, size = self.directories[0]
+        if not rva:
+            return []
+        base = self.offset(rva)
+        count_names = struct.unpack_from("<I", self.data, base + 24)[0]
+        names = self.offset(struct.unpack_from("<I", self.data, base + 32)[0])
+        return [self.cstring(struct.unpack_from("<I", self.data, names + 4 * i)[0])
+                for i in range(count_names)]
+
+    def version_strings(self):
+        rva, _ = self.directories[2]
+        if not rva:
+            return None
+        root = self.offset(rva)
+
+        def entries(directory):
+            named, ids = struct.unpack_from("<HH", self.data, directory + 12)
+            for i in range(named + ids):
+                ident, target = struct.unpack_from("<II", self.data, directory + 16 + 8 * i)
+                yield ident, target
+
+        for ident, target in entries(root):
+            if ident != RT_VERSION or not target & 0x80000000:
+                continue
+            names = root + (target & 0x7FFFFFFF)
+            for _, lang_dir in entries(names):
+                langs = root + (lang_dir & 0x7FFFFFFF)
+                for _, leaf in entries(langs):
+                    data_rva, data_size = struct.unpack_from("<II", self.data, root + leaf)
+                    start = self.offset(data_rva)
+                    return parse_version(self.data[start:start + data_size])
+        return None
+
+
+def parse_version(block):
+    """String values of a VS_VERSIONINFO block (every StringTable merged)."""
+    strings = {}
+
+    def walk(offset, end, depth):
+        while offset + 6 <= end:
+            length, value_length, kind = struct.unpack_from("<HHH", block, offset)
+            if length == 0:
+                break
+            key_start = offset + 6
+            key_end = key_start
+            while block[key_end:key_end + 2] != b"\0\0":
+                key_end += 2
+            key = block[key_start:key_end].decode("utf-16-le")
+            value_start = (key_end + 2 + 3) & ~3
+            if depth == 3 and kind == 1:
+                raw = block[value_start:value_start + 2 * value_length]
+                strings[key] = raw.decode("utf-16-le").rstrip("\0")
+            elif key in ("VS_VERSION_INFO", "StringFileInfo") or depth == 2:
+                child = value_start + (value_length if key == "VS_VERSION_INFO" else 0)
+                walk((child + 3) & ~3, offset + length, depth + 1)
+            offset = (offset + length + 3) & ~3
+
+    walk(0, len(block), 0)
+    return strings
+
+
+def check(folder):
+    failures = 0
+    for name, kind, exports in DELIVERABLES:
+        path = folder / name
+        problems = []
+        try:
+            image = Image(path.read_bytes())
+            if image.machine != 0x14C or image.magic != 0x10B:
+                problems.append("not a 32-bit i386 image")
+            is_dll = bool(image.characteristics & 0x2000)
+            wanted = {"dll": (True, 3), "native": (True, 1), "gui": (False, 2)}[kind]
+            if (is_dll, image.subsystem) != wanted and not (kind == "dll" and is_dll):
+                problems.append("image kind %s/%d, expected %s" % (is_dll, image.subsystem, kind))
+            names = image.exports()
+            for export in exports:
+                if export not in names:
+                    problems.append("export %s missing (has %s)" % (export, ", ".join(names)))
+            version = image.version_strings()
+            if not version:
+                problems.append("no version resource")
+            elif version.get("OriginalFilename") != name or version.get("ProductName") != "Caldra One":
+                problems.append("version strings %r" % version)
+        except (OSError, ValueError, struct.error) as error:
+            problems.append(str(error))
+        if problems:
+            failures += 1
+            print("FAIL %s: %s" % (name, "; ".join(problems)))
+        else:
+            print("ok   %s (%s)" % (name, ", ".join(exports) or kind))
+    print("%d of %d deliverables pass" % (len(DELIVERABLES) - failures, len(DELIVERABLES)))
+    return failures == 0
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 2:
+        print(__doc__, file=sys.stderr)
+        sys.exit(2)
+    sys.exit(0 if check(Path(sys.argv[1])) else 1)
