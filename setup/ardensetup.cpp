@@ -1,7 +1,21 @@
-// ardensetup.dll. The installer is not built yet: InstallVFW reports failure
-// and changes nothing.
+// ardensetup.dll: the setup program calls InstallVFW once the program files
+// are in place. The work is done by the portable installer.
 #include <windows.h>
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+#include "setup/installer.h"
+#include "setup/win32_setup_ports.h"
 
-extern "C" BYTE WINAPI InstallVFW(HWND, DWORD, DWORD, LPCSTR, DWORD) { return FALSE; }
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);
+  return TRUE;
+}
+
+// Arguments: owner window (for the INF installation), two unused, the folder
+// holding the driver files (no trailing backslash), one unused.
+extern "C" BYTE WINAPI InstallVFW(HWND owner, DWORD, DWORD, LPCSTR folder, DWORD) {
+  tolven::setup::Win32SetupPorts system;
+  return tolven::setup::InstallVfw(system.ports(), reinterpret_cast<tolven::ui::Window>(owner),
+                                   folder)
+             ? TRUE
+             : FALSE;
+}
