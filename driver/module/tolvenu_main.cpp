@@ -5,9 +5,12 @@
 #include <mmsystem.h>
 
 #include "driver/core/capture_driver.h"
+#include "driver/dialogs/driver_dialogs.h"
+#include "driver/dialogs/win32/win32_dialog_runner.h"
 #include "driver/hardware/capture_board.h"
 #include "platform/display/win32_display_escape.h"
 #include "platform/display/win32_gdi.h"
+#include "platform/locale/win32_locale.h"
 #include "platform/win32_platform.h"
 
 namespace {
@@ -32,17 +35,35 @@ class Win32DriverHost : public DriverHost {
   }
 };
 
+// The module's string table as LoadStringW finds it (in the user's language).
+class ModuleStringTable : public strings::StringTable {
+ public:
+  explicit ModuleStringTable(DriverHost &host) : host_(host) {}
+  bool Load(uint32_t id, WString *text) override { return host_.StringResource(id, text); }
+
+ private:
+  DriverHost &host_;
+};
+
 // The module's objects, in construction order; the board must outlive the
 // driver object, and the display (which may hold the stand-in DLL) both.
 struct Module {
   display::Win32DisplayEscape display{Win32Platform::Instance().registry, kKernelServiceName};
   display::Win32Gdi gdi;
   Win32DriverHost host;
-  DialogHost dialogs;             // no dialogs in the module yet
+  loc::Win32Locale locale;
+  ModuleStringTable strings{host};
+  dialogs::Win32DialogRunner dialogRunner{reinterpret_cast<uintptr_t>(g_instance)};
+  dialogs::DriverDialogs driverDialogs{dialogRunner, Win32Platform::Instance().resources, strings,
+                                       locale};
   ControlModelHook controlModel;  // no control hub in the module yet
   CCaptureBoard board{display, Win32Platform::Instance().clock};
   CCaptureDriver driver{
-      DriverEnvironment{Win32Platform::Instance().ports(), gdi, host, dialogs, controlModel}};
+      DriverEnvironment{Win32Platform::Instance().ports(), gdi, host, driverDialogs, controlModel}};
+  // The dialogs reach the driver object's values and service installation.
+  dialogs::DriverObjectSettings<CCaptureDriver> driverSettings{driver};
+
+  Module() { driverDialogs.AttachDriver(&driverSettings); }
 };
 
 Module *g_module = nullptr;
