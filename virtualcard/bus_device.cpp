@@ -15,7 +15,7 @@ bool RegisterFileDevice::Write(const uint8_t *data, size_t length) {
 
 bool RegisterFileDevice::Read(uint8_t *data, size_t length) {
   if (!acknowledge_) return false;
-  for (size_t i = 0; i < length; ++i) data[i] = registers_[pointer_++];
+  for (size_t i = 0; i < length; ++i) data[i] = ReadValue(pointer_++);
   return true;
 }
 
@@ -40,7 +40,7 @@ bool WordRegisterDevice::Write(const uint8_t *data, size_t length) {
 
 bool WordRegisterDevice::Read(uint8_t *data, size_t length) {
   if (length != 2) return false;
-  uint16_t value = banks_[readBank_][readRegister_ & 0xFF];
+  uint16_t value = ReadValue(readBank_, readRegister_);
   data[0] = static_cast<uint8_t>(value >> 8);
   data[1] = static_cast<uint8_t>(value);
   return true;

@@ -31,6 +31,11 @@ class RegisterFileDevice : public BusDevice {
   // Refuse every transaction (a chip that stops answering).
   void SetAcknowledge(bool acknowledge) { acknowledge_ = acknowledge; }
 
+ protected:
+  // What a read of a register returns; chips with live status registers
+  // answer from their state instead of the stored byte.
+  virtual uint8_t ReadValue(uint8_t index) { return registers_[index]; }
+
  private:
   uint8_t registers_[256] = {};
   bool readOnly_[256] = {};
@@ -53,6 +58,10 @@ class WordRegisterDevice : public BusDevice {
   void SetRegister(uint8_t bank, uint16_t reg, uint16_t value);
   // A read sub-address returns the bank of its write sub-address (sub - 1).
   void AcceptBank(uint8_t writeSub) { accepted_[writeSub] = true; }
+
+ protected:
+  // What a read of a register returns; live status registers override it.
+  virtual uint16_t ReadValue(uint8_t bank, uint16_t reg) { return Register(bank, reg); }
 
  private:
   bool accepted_[256] = {};

@@ -1,48 +1,55 @@
 #include "virtualcard/virtual_card.h"
 
+#include "driver/hardware/tuner_module_types.h"
+#include "virtualcard/real_time_clock.h"
+
 namespace tolven::card {
 
 namespace {
-// Decoder sub-addresses the board's probes look at.
-constexpr uint8_t kDecoderChipId = 0xFE;
+constexpr uint8_t kDecoderChipIdRegister = 0xFE;
 constexpr uint8_t kDecoderTunerPins = 0x21;
-// TV audio processor sub-addresses: control, demodulator, audio processing.
-constexpr uint8_t kAudioControl = 0x00;
-constexpr uint8_t kAudioDemodulator = 0x10;
-constexpr uint8_t kAudioProcessing = 0x12;
+
+std::unique_ptr<Clock> MakeClock(const CardConfig &config, Clock *given) {
+  if (given) return nullptr;
+  if (config.realTime) return std::make_unique<RealTimeClock>();
+  return std::make_unique<SimulatedClock>();
+}
+
+std::unique_ptr<SimulatedTuner> MakeTuner(const CardConfig &config, Clock &clock) {
+  const TunerModuleType *type = TunerModuleTypeEntry(config.tunerType);
+  if (!type || !type->readAddress) return nullptr;
+  return std::make_unique<SimulatedTuner>(*type, config, clock);
+}
 }  // namespace
 
 TunerAddresses TunerModuleAddresses(int type) {
-  switch (type) {
-    case 0: return {0xC2, 0xC3};
-    case 2: return {0xC0, 0xC1};
-    case 1: case 3: case 4: case 5: case 6: case 9: case 10: return {0xC0, 0xC3};
-    default: return {0, 0};
-  }
+  const TunerModuleType *t = TunerModuleTypeEntry(type);
+  return t ? TunerAddresses{t->writeAddress, t->readAddress} : TunerAddresses{0, 0};
 }
 
-VirtualCard::VirtualCard(const CardOptions &options) {
-  if (options.decoder) {
-    decoder_.SetReadOnly(kDecoderChipId, 0xA1);
+VirtualCard::VirtualCard(const CardConfig &config, Clock *clock)
+    : config_(config),
+      ownClock_(MakeClock(config_, clock)),
+      clock_(clock ? *clock : *ownClock_),
+      tuner_(MakeTuner(config_, clock_)),
+      decoder_(config_, clock_, tuner_.get()),
+      audio_(config_, tuner_.get()),
+      videoPort_(config_) {
+  if (config_.decoder) {
+    decoder_.SetReadOnly(kDecoderChipIdRegister, kDecoderChipId);
     // Pins the driver reads the module type from; type -1 leaves type 0's
     // pins set but no module on the bus.
-    decoder_.SetReadOnly(kDecoderTunerPins, static_cast<uint8_t>(options.tunerType < 0 ? 0 : options.tunerType));
+    decoder_.SetReadOnly(kDecoderTunerPins, static_cast<uint8_t>(config_.tunerType < 0 ? 0 : config_.tunerType));
     bus_.Attach(kDecoderAddress, &decoder_);
   }
-  if (options.tunerType >= 0) {
-    TunerAddresses a = TunerModuleAddresses(options.tunerType);
-    tuner_.SetRegister(0, 0x46);  // in lock, mid ADC level
-    if (a.write) bus_.Attach(a.write, &tuner_);
-    if (a.read) bus_.Attach(a.read, &tuner_);
+  if (tuner_) {
+    TunerAddresses a = TunerModuleAddresses(config_.tunerType);
+    bus_.Attach(a.write, tuner_.get());
+    bus_.Attach(a.read, tuner_.get());
   }
-  if (options.audio) {
-    audio_.AcceptBank(kAudioControl);
-    audio_.AcceptBank(kAudioDemodulator);
-    audio_.AcceptBank(kAudioProcessing);
-    audio_.SetRegister(kAudioProcessing, 0x1F, static_cast<uint16_t>((options.audioVersion >> 8) & 0xFF00));
-    audio_.SetRegister(kAudioProcessing, 0x1E, static_cast<uint16_t>(options.audioVersion & 0xFF));
-    bus_.Attach(kAudioAddress, &audio_);
-  }
+  if (config_.audio) bus_.Attach(kAudioAddress, &audio_);
+  if (config_.videoPort) driver_.AttachVideoPort(&videoPort_);
+  driver_.SetModeDivisors(config_.horizontalDivisor, config_.verticalDivisor);
 }
 
 }  // namespace tolven::card

@@ -2,14 +2,17 @@
 
 namespace tolven {
 
-CCaptureBoard::CCaptureBoard(display::DisplayEscape &display, Clock &clock)
+CCaptureBoard::CCaptureBoard(display::DisplayEscape &display, Clock &clock, display::Gdi &gdi)
     : bus_(display),
-      decoder_(bus_),
+      decoder_(bus_, clock),
       tuner_(bus_, clock),
-      crossbar_(bus_),
+      crossbar_(bus_, decoder_, audio_),
       audio_(bus_, clock),
-      procAmp_(bus_),
-      videoPort_(bus_, display) {}
+      procAmp_(bus_, decoder_),
+      videoPort_(bus_, display, gdi, decoder_) {
+  decoder_.AttachVideoPort(&videoPort_);
+  audio_.AttachTuner(&tuner_);
+}
 
 bool CCaptureBoard::Detect() {
   // Every probe runs even after a failure, so each chip's state is set.
@@ -18,8 +21,12 @@ bool CCaptureBoard::Detect() {
   present &= procAmp_.Detect();
   present &= crossbar_.Detect();
   present &= videoPort_.Detect();
-  if (!tuner_.Detect()) return present;
+  if (!tuner_.Detect()) {
+    crossbar_.SetVariant(variant_);
+    return present;
+  }
   variant_ = tuner_.Type() == CTunerModule::kTypeWithoutBus ? kVariantTunerType7 : kVariantTuner;
+  crossbar_.SetVariant(variant_);
   return present & audio_.Detect();
 }
 
@@ -34,7 +41,9 @@ bool CCaptureBoard::Initialise() {
 }
 
 bool CCaptureBoard::SetOverlayDestination(const OverlayDestination &destination) {
-  videoPort_.SetDestination(destination);
+  OverlayDestination clipped = destination;
+  decoder_.ClipDestination(&clipped.rect);  // an unknown standard leaves it as it is
+  videoPort_.SetDestination(clipped);
   return true;
 }
 
@@ -55,6 +64,7 @@ bool CCaptureBoard::GetSourceRect(BoardRect *rect) {
 }
 
 bool CCaptureBoard::UpdateWindow(const BoardRect &window) {
+  decoder_.ScaleTo(BoardRect{0, 0, window.right - window.left, window.bottom - window.top});
   videoPort_.TakeWindow(window);
   return true;
 }

@@ -9,6 +9,7 @@
 #include "driver/hardware/tv_audio.h"
 #include "driver/hardware/video_decoder.h"
 #include "driver/hardware/video_port.h"
+#include "platform/display/gdi.h"
 
 namespace tolven {
 
@@ -18,8 +19,12 @@ class CCaptureBoard : public CHardwareManager {
  public:
   static constexpr uint32_t kOverlayCaps = 13;  // bits 0, 2 and 3
 
-  CCaptureBoard(display::DisplayEscape &display, Clock &clock);
+  CCaptureBoard(display::DisplayEscape &display, Clock &clock, display::Gdi &gdi);
   ~CCaptureBoard() override = default;  // members go in reverse order
+
+  // Who tells the user that the display mode is unsuitable for video; by
+  // default nobody.
+  void SetDisplayModeNotice(DisplayModeNotice *notice) { videoPort_.SetNotice(notice); }
 
   bool Detect() override;
   bool Initialise() override;
@@ -39,7 +44,9 @@ class CCaptureBoard : public CHardwareManager {
   CControlBus &Bus() { return bus_; }
   CVideoDecoderChip &Decoder() { return decoder_; }
   CTunerModule &Tuner() { return tuner_; }
+  CCrossbarSwitch &Crossbar() { return crossbar_; }
   CTvAudioChip &Audio() { return audio_; }
+  CProcAmp &ProcAmp() { return procAmp_; }
   CVideoPort &VideoPort() { return videoPort_; }
 
  private:

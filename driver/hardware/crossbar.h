@@ -1,24 +1,88 @@
 // The input crossbar switch (kind 4) and the picture controls (kind 16).
-// Their register work lives in the video decoder's registers.
+// Both do their register work in the video decoder; the crossbar also sets
+// the TV audio processor's source and mute.
 #pragma once
 #include "driver/hardware/control_bus.h"
 
 namespace tolven {
 
+class CVideoDecoderChip;
+class CTvAudioChip;
+
+// A crossbar pin: direction (1 input, 0 output), index, related pin (-1
+// none) and physical connector type code.
+struct CrossbarPin {
+  uint32_t direction;
+  int32_t index;
+  int32_t related;
+  uint32_t type;
+};
+
 class CCrossbarSwitch : public CComponentFamily {
  public:
-  explicit CCrossbarSwitch(CControlBus &bus) : CComponentFamily(kKindCrossbar), bus_(bus) {}
+  CCrossbarSwitch(CControlBus &bus, CVideoDecoderChip &decoder, CTvAudioChip &audio)
+      : CComponentFamily(kKindCrossbar), bus_(bus), decoder_(decoder), audio_(audio) {}
 
- protected:
+  // The board variant found by detection (0, 1 or 2) picks the pin set.
+  void SetVariant(uint32_t variant) { variant_ = variant < 3 ? variant : 0; }
+  uint32_t Variant() const { return variant_; }
+
+  bool Initialise() override;
+  uint32_t Dispatch(uint32_t *record) override;
+
+  bool Route(int32_t input, int32_t output);
+  bool CanRoute(int32_t input, int32_t output) const;
+  // (input, output) of a pin's current route; false for an unknown pin.
+  bool Routing(int32_t pin, int32_t *input, int32_t *output) const;
+  bool Pin(int32_t index, CrossbarPin *pin) const;
+  int32_t PinCount() const;
+
+  int32_t VideoInput() const { return videoInput_; }
+  int32_t AudioInput() const { return audioInput_; }
+
+ private:
+  void SelectAnalogue(uint8_t selector);
+  void SetChroma(bool sVideo);
+  bool RouteVideo(int32_t input);
+  bool RouteAudio(int32_t input);
+
   CControlBus &bus_;
+  CVideoDecoderChip &decoder_;
+  CTvAudioChip &audio_;
+  uint32_t variant_ = 0;
+  int32_t videoInput_ = -1;
+  int32_t audioInput_ = -1;
+};
+
+// Picture-control ranges (minimum, maximum, step, default).
+struct ProcAmpRange {
+  int32_t minimum, maximum, step, initial;
 };
 
 class CProcAmp : public CComponentFamily {
  public:
-  explicit CProcAmp(CControlBus &bus) : CComponentFamily(kKindProcAmp), bus_(bus) {}
+  CProcAmp(CControlBus &bus, CVideoDecoderChip &decoder)
+      : CComponentFamily(kKindProcAmp), bus_(bus), decoder_(decoder) {}
+  uint32_t Dispatch(uint32_t *record) override;
+  void FillDescription(uint32_t *record) override;
 
- protected:
+  void SetBrightness(int32_t value);
+  void SetContrast(int32_t value);
+  void SetHue(int32_t value);
+  void SetSaturation(int32_t value);
+
+  static constexpr ProcAmpRange kBrightness{-1, 127, 1, 0};
+  static constexpr ProcAmpRange kContrast{0, 255, 1, 57};
+  static constexpr ProcAmpRange kHue{0, 255, 1, 0};
+  static constexpr ProcAmpRange kSaturation{0, 255, 1, 127};
+
+ private:
   CControlBus &bus_;
+  CVideoDecoderChip &decoder_;
+  int32_t brightness_ = kBrightness.initial;
+  int32_t contrast_ = kContrast.initial;
+  int32_t hue_ = kHue.initial;
+  int32_t saturation_ = kSaturation.initial;
 };
 
 }  // namespace tolven

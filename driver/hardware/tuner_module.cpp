@@ -4,23 +4,13 @@
 
 namespace tolven {
 
-namespace {
-struct ModuleAddresses {
-  uint8_t write, read;
-};
-// By module type 0-10; types 7 and 8 are not on the bus.
-constexpr ModuleAddresses kModuleAddresses[] = {
-    {0xC2, 0xC3}, {0xC0, 0xC3}, {0xC0, 0xC1}, {0xC0, 0xC3}, {0xC0, 0xC3}, {0xC0, 0xC3},
-    {0xC0, 0xC3}, {0, 0},       {0, 0},       {0xC0, 0xC3}, {0xC0, 0xC3},
-};
-constexpr int kModuleTypes = sizeof kModuleAddresses / sizeof kModuleAddresses[0];
-}  // namespace
-
 uint8_t CTunerModule::WriteAddress(int type) {
-  return type >= 0 && type < kModuleTypes ? kModuleAddresses[type].write : 0;
+  const TunerModuleType *t = TunerModuleTypeEntry(type);
+  return t ? t->writeAddress : 0;
 }
 uint8_t CTunerModule::ReadAddress(int type) {
-  return type >= 0 && type < kModuleTypes ? kModuleAddresses[type].read : 0;
+  const TunerModuleType *t = TunerModuleTypeEntry(type);
+  return t ? t->readAddress : 0;
 }
 
 bool CTunerModule::Detect() {
@@ -40,6 +30,72 @@ bool CTunerModule::Detect() {
     return false;
   }
   return true;
+}
+
+bool CTunerModule::Tune(uint32_t hz) {
+  const TunerModuleType *t = Entry();
+  if (!t || !t->writeAddress || !t->stepHz) return false;
+  const uint32_t divider = static_cast<uint32_t>((uint64_t{hz} + t->intermediateHz) / t->stepHz);
+  const uint16_t word = BandWordFor(*t, hz);
+  const uint8_t bytes[4] = {static_cast<uint8_t>(divider >> 8), static_cast<uint8_t>(divider),
+                            static_cast<uint8_t>(word >> 8), static_cast<uint8_t>(word)};
+  if (!bus_.WriteBlock(t->writeAddress, sizeof bytes, bytes, 1)) return false;
+  frequency_ = hz;
+  return true;
+}
+
+bool CTunerModule::ReadStatus(uint8_t *adcLevel, bool *inLock) {
+  const TunerModuleType *t = Entry();
+  if (!t || !t->readAddress) return false;
+  uint8_t status = 0;
+  if (!bus_.ReadByte(t->readAddress, &status, 1)) return false;
+  *adcLevel = status & t->adcMask;
+  *inLock = (status & t->inLockMask) != 0;
+  return true;
+}
+
+uint32_t CTunerModule::Dispatch(uint32_t *record) {
+  const uint32_t op = record[0];
+  const uint32_t argument = record[1];
+  uint32_t &result = record[2];
+  const TunerModuleType *t = Entry();
+  // A tuner without a recognised type answers 0 to every table-based request.
+  const bool tableBased = op == 0 || op == 2 || op == 7 || op == 9 || op == 12;
+  if (tableBased && !t) return 0;
+  switch (op) {
+    case 0: {
+      uint8_t level = 0;
+      bool inLock = false;
+      if (!ReadStatus(&level, &inLock)) return 0;
+      result = level;
+      break;
+    }
+    case 1: break;
+    case 2: result = t->description.d1_capability; break;
+    case 3: result = 8; break;
+    case 4: case 5: case 8: case 10: case 13: result = 0; break;
+    case 6: result = argument == 0 ? 1 : 0; break;
+    case 7: result = t->description.d3_standards; break;
+    case 9: result = t->description.d4_request9; break;
+    case 11: result = frequency_; break;
+    case 12: return Tune(argument) ? 1 : 0;
+    default: return 0;
+  }
+  return 1;
+}
+
+void CTunerModule::FillDescription(uint32_t *record) {
+  const TunerModuleType *t = Entry();
+  if (!t || type_ == 8) {
+    for (int i = 0; i < 15; ++i) record[i] = 0;
+    return;
+  }
+  const TunerDescription &d = t->description;
+  const uint32_t words[15] = {d.d1_capability, d.d2_inputs,    d.d3_standards,   d.d4_request9,
+                              d.d5_lockPollMs, d.d6,           d.d7,             d.d8_minimumHz,
+                              d.d9_maximumHz,  d.d10,          d.d11_lockTimeout, d.d12_noSignal,
+                              d.d13_centred,   d.d14,          d.d15_fineStepHz};
+  for (int i = 0; i < 15; ++i) record[i] = words[i];
 }
 
 }  // namespace tolven

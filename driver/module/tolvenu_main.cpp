@@ -57,7 +57,7 @@ struct Module {
   dialogs::DriverDialogs driverDialogs{dialogRunner, Win32Platform::Instance().resources, strings,
                                        locale};
   ControlModelHook controlModel;  // no control hub in the module yet
-  CCaptureBoard board{display, Win32Platform::Instance().clock};
+  CCaptureBoard board{display, Win32Platform::Instance().clock, gdi};
   CCaptureDriver driver{
       DriverEnvironment{Win32Platform::Instance().ports(), gdi, host, driverDialogs, controlModel}};
   // The dialogs reach the driver object's values and service installation.

@@ -20,6 +20,7 @@ class EmulatedGdi : public Gdi {
   int32_t ScreenWidth() override { return width_; }
   int32_t ScreenHeight() override { return height_; }
   int32_t DisplayBitsPerPixel() override { return bpp_; }
+  int32_t DisplayRefreshRate() override { return refresh_; }
   GdiHandle CreateSolidBrush(uint32_t colour) override;
   void DeleteBrush(GdiHandle brush) override;
   bool WindowScreenRect(GdiHandle window, Rect *rect) override;
@@ -30,6 +31,7 @@ class EmulatedGdi : public Gdi {
     height_ = height;
     bpp_ = bpp;
   }
+  void SetRefreshRate(int32_t hertz) { refresh_ = hertz; }
   void SetWindow(GdiHandle window, const Rect &rect) { windows_[window] = rect; }
   // Colour a live brush was made with; 0xFFFFFFFF for an unknown brush.
   uint32_t BrushColour(GdiHandle brush) const;
@@ -43,6 +45,7 @@ class EmulatedGdi : public Gdi {
   int32_t width_ = 1024;
   int32_t height_ = 768;
   int32_t bpp_ = 16;
+  int32_t refresh_ = 60;
   GdiHandle nextBrush_ = 0x1000;
   std::map<GdiHandle, uint32_t> brushes_;
   std::map<GdiHandle, Rect> windows_;

@@ -27,6 +27,8 @@ class Gdi {
   virtual int32_t ScreenHeight() = 0;
   // Bits per pixel of the current display mode.
   virtual int32_t DisplayBitsPerPixel() = 0;
+  // Refresh rate of the current display mode in Hz (EnumDisplaySettings).
+  virtual int32_t DisplayRefreshRate() = 0;
   // CreateSolidBrush; `colour` may be a PaletteIndexColour.
   virtual GdiHandle CreateSolidBrush(uint32_t colour) = 0;
   virtual void DeleteBrush(GdiHandle brush) = 0;

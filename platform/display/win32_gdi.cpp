@@ -25,6 +25,13 @@ int32_t Win32Gdi::DisplayBitsPerPixel() {
   return static_cast<int32_t>(mode.dmBitsPerPel);
 }
 
+int32_t Win32Gdi::DisplayRefreshRate() {
+  DEVMODEW mode{};
+  mode.dmSize = sizeof mode;
+  if (!EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return 0;
+  return static_cast<int32_t>(mode.dmDisplayFrequency);
+}
+
 GdiHandle Win32Gdi::CreateSolidBrush(uint32_t colour) {
   return reinterpret_cast<GdiHandle>(::CreateSolidBrush(colour));
 }

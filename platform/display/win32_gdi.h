@@ -9,6 +9,7 @@ class Win32Gdi : public Gdi {
   int32_t ScreenWidth() override;
   int32_t ScreenHeight() override;
   int32_t DisplayBitsPerPixel() override;
+  int32_t DisplayRefreshRate() override;
   GdiHandle CreateSolidBrush(uint32_t colour) override;
   void DeleteBrush(GdiHandle brush) override;
   bool WindowScreenRect(GdiHandle window, Rect *rect) override;

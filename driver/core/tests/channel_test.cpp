@@ -240,14 +240,16 @@ TEST_F(ChannelTest, DestinationRectangle) {
   EXPECT_EQ(Send(2, kDvmDstRect, &rect, kConfigureSet), 0);
   EXPECT_EQ(rig_.board_.VideoPort().Destination(), (OverlayDestination{1, {1, 2, 300, 400}}));
   EXPECT_EQ(Send(4, kDvmDstRect, &rect, kConfigureGet | kConfigureMax | kConfigureSet), 0);
-  EXPECT_EQ(rig_.board_.VideoPort().Destination().rect, (BoardRect{0, 0, 1024, 768}));
+  // The decoder clips the window to the standard's picture size.
+  EXPECT_EQ(rig_.board_.VideoPort().Destination().rect, (BoardRect{0, 0, 768, 582}));
   EXPECT_EQ(Send(1, kDvmDstRect, 0, 0), kDvErrParam1);
 }
 
 TEST_F(ChannelTest, StreamStartMakesTheKeyBrushAndStopABlackOne) {
   EXPECT_EQ(Send(2, kDvmStreamStart), 17);
-  // Overlay capabilities have bit 2: a solid brush of the key colour.
-  EXPECT_EQ(rig_.gdi_.BrushColour(Out().KeyBrush()), 0xFF00FFu);
+  // Overlay capabilities have bit 2: a solid brush of the key colour (as a
+  // 16-bit display shows it).
+  EXPECT_EQ(rig_.gdi_.BrushColour(Out().KeyBrush()), 0xF800F8u);
   EXPECT_EQ(Send(2, kDvmStreamStop), 17);
   EXPECT_EQ(rig_.gdi_.BrushColour(Out().KeyBrush()), 0u);
   EXPECT_EQ(rig_.gdi_.LiveBrushes(), 1u);  // the replaced brush was released
@@ -263,7 +265,7 @@ TEST_F(ChannelTest, UpdateBeforeStartMakesTheBrushFillsAndMovesTheOverlay) {
   EXPECT_EQ(fill.dc, 0x600u);
   EXPECT_EQ(fill.brush, Out().KeyBrush());
   EXPECT_EQ(fill.rect, (display::Rect{0, 0, 320, 240}));
-  EXPECT_EQ(rig_.gdi_.BrushColour(fill.brush), 0xFF00FFu);
+  EXPECT_EQ(rig_.gdi_.BrushColour(fill.brush), 0xF800F8u);
   EXPECT_EQ(rig_.board_.VideoPort().Destination().rect, (BoardRect{100, 50, 420, 290}));
 }
 
@@ -289,7 +291,7 @@ TEST(ExternalOut, KeyBrushFromAPaletteIndex) {
   // Replace the rig's board as the process-wide manager for this test.
   card::VirtualCard card;
   display::EmulatedDisplayEscape display(&card.DisplayDriver());
-  PaletteKeyBoard board(display, rig.m_.clock);
+  PaletteKeyBoard board(display, rig.m_.clock, rig.gdi_);
   ASSERT_EQ(rig.Open(kVideoExternalOut), 2);
   EXPECT_EQ(rig.Send(2, kDvmStreamStart), 17);
   auto *out = dynamic_cast<CExternalOutChannel *>(rig.driver_->ChannelFor(2));

@@ -59,7 +59,7 @@ struct CountingControlModel : ControlModelHook {
 
 class DriverRig {
  public:
-  explicit DriverRig(card::CardOptions card = {}, bool startService = true) : card_(card) {
+  explicit DriverRig(card::CardOptions card = {}, bool startService = true) : card_(card, &m_.clock) {
     image_ = std::make_shared<MinimalVidCapDriver>(m_);
     m_.services.InstallDriverImage(u"tolvenk.sys", image_);
     if (startService) {
@@ -94,8 +94,8 @@ class DriverRig {
   std::shared_ptr<MinimalVidCapDriver> image_;
   card::VirtualCard card_;
   display::EmulatedDisplayEscape display_{&card_.DisplayDriver()};
-  CCaptureBoard board_{display_, m_.clock};
   display::EmulatedGdi gdi_;
+  CCaptureBoard board_{display_, m_.clock, gdi_};
   FakeHost host_;
   FakeDialogs dialogs_;
   CountingControlModel controlModel_;

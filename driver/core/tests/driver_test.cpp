@@ -257,5 +257,43 @@ TEST(Driver, UnloadWithChannelsStillOpenGivesEverythingBack) {
   CloseDeviceLink(rig.m_.ports(), link);
 }
 
+// The overlay on the default virtual card: the first open detects and
+// initialises the whole board and creates the video port.
+TEST(DriverOverlay, OpeningWithTheDefaultCardCreatesTheOverlay) {
+  DriverRig rig(card::DefaultCardConfig());
+  VideoOpenParms parms{};
+  ASSERT_EQ(rig.Open(kVideoExternalOut, &parms), 2);
+  EXPECT_EQ(parms.dwError, kDvErrOk);
+  EXPECT_EQ(rig.board_.Variant(), kVariantTuner);
+  EXPECT_EQ(rig.board_.Tuner().Type(), 1);
+  EXPECT_TRUE(rig.board_.VideoPort().Running());
+  EXPECT_EQ(rig.card_.VideoPort().Creates(), 1u);
+  EXPECT_EQ(rig.board_.Crossbar().VideoInput(), 2);  // the tuner
+  rig.Send(2, kDrvClose);
+}
+
+struct RecordingNotice : DisplayModeNotice {
+  void ShowDisplayModeUnsuitable() override { ++shown; }
+  int shown = 0;
+};
+
+// Too little bandwidth for the display mode: the user is told, and the
+// driver opens and runs without overlay.
+TEST(DriverOverlay, ALowBandwidthModeRaisesTheNoticeAndRunsWithoutOverlay) {
+  card::CardConfig config = card::DefaultCardConfig();
+  config.bandwidth = 100000000;
+  DriverRig rig(config);
+  RecordingNotice notice;
+  rig.board_.SetDisplayModeNotice(&notice);
+  VideoOpenParms parms{};
+  ASSERT_EQ(rig.Open(kVideoExternalOut, &parms), 2);
+  EXPECT_EQ(parms.dwError, kDvErrOk);
+  EXPECT_EQ(notice.shown, 1);
+  EXPECT_FALSE(rig.board_.VideoPort().Running());
+  EXPECT_EQ(rig.card_.VideoPort().Creates(), 0u);
+  ASSERT_EQ(rig.Open(kVideoIn), 4);  // later opens work and do not ask again
+  EXPECT_EQ(notice.shown, 1);
+}
+
 }  // namespace
 }  // namespace tolven::testing

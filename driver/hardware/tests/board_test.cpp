@@ -7,6 +7,7 @@
 #include "driver/hardware/capture_board.h"
 #include "driver/hardware/entry_points.h"
 #include "platform/display/emulated_display_escape.h"
+#include "platform/display/emulated_gdi.h"
 #include "platform/emulated/emulated_platform.h"
 #include "virtualcard/virtual_card.h"
 
@@ -24,7 +25,8 @@ struct Rig {
   card::VirtualCard card;
   display::EmulatedDisplayEscape display{&card.DisplayDriver()};
   SimulatedClock clock;
-  CCaptureBoard board{display, clock};
+  display::EmulatedGdi gdi;
+  CCaptureBoard board{display, clock, gdi};
 };
 
 TEST(Board, RegistersItsSevenComponentsInOrder) {
@@ -105,7 +107,8 @@ TEST(Board, MissingDecoderFailsDetectionButEveryProbeRuns) {
 TEST(Board, NoDisplayDriverFailsDetection) {
   display::EmulatedDisplayEscape none;
   SimulatedClock clock;
-  CCaptureBoard board(none, clock);
+  display::EmulatedGdi gdi;
+  CCaptureBoard board(none, clock, gdi);
   EXPECT_FALSE(board.Detect());
 }
 
@@ -117,7 +120,7 @@ TEST(Board, InitialiseAnswersTrueWithBaseComponents) {
 TEST(Board, OverlaySlots) {
   Rig rig;
   EXPECT_EQ(OverlayCaps(nullptr), 13u);
-  EXPECT_EQ(KeyColour(nullptr), 0xFF00FFu);
+  EXPECT_EQ(KeyColour(nullptr), 0xF800F8u);  // 16-bit display: low three bits cleared
   EXPECT_EQ(EnableOverlay(nullptr, true), 1);
   EXPECT_TRUE(rig.board.VideoPort().OverlayEnabled());
   EXPECT_EQ(EnableOverlay(nullptr, false), 1);
