@@ -5,6 +5,7 @@
 #include <mmsystem.h>
 
 #include "driver/core/capture_driver.h"
+#include "driver/dialogs/display_mode_message.h"
 #include "driver/dialogs/driver_dialogs.h"
 #include "driver/dialogs/win32/win32_dialog_runner.h"
 #include "driver/hardware/capture_board.h"
@@ -62,11 +63,24 @@ struct Module {
       DriverEnvironment{Win32Platform::Instance().ports(), gdi, host, driverDialogs, controlModel}};
   // The dialogs reach the driver object's values and service installation.
   dialogs::DriverObjectSettings<CCaptureDriver> driverSettings{driver};
+  dialogs::DisplayModeMessage displayModeMessage{strings, Win32Platform::Instance().messageBoxes};
 
-  Module() { driverDialogs.AttachDriver(&driverSettings); }
+  Module() {
+    driverDialogs.AttachDriver(&driverSettings);
+    board.SetDisplayModeNotice(&displayModeMessage);
+  }
 };
 
 Module *g_module = nullptr;
+
+// The module's objects come into being at the first driver message (the
+// DRV_LOAD that follows loading), not in DllMain: building the board talks
+// to the display driver, which may load the stand-in DLL, and loading a
+// library under the loader lock can deadlock.
+Module *TheModule() {
+  if (!g_module) g_module = new (std::nothrow) Module;
+  return g_module;
+}
 
 }  // namespace
 
@@ -74,8 +88,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
   if (reason == DLL_PROCESS_ATTACH) {
     g_instance = instance;
     DisableThreadLibraryCalls(instance);
-    g_module = new (std::nothrow) Module;
-    return g_module != nullptr;
+    return TRUE;
   }
   // At process exit (reserved non-null) other modules may already be gone.
   if (reason == DLL_PROCESS_DETACH && !reserved) {
@@ -87,7 +100,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
 
 extern "C" LRESULT WINAPI DriverProc(DWORD_PTR driverId, HDRVR driver, UINT message, LPARAM lParam1,
                                      LPARAM lParam2) {
-  if (!g_module) return 0;
-  return g_module->driver.Dispatch(driverId, reinterpret_cast<uintptr_t>(driver), message, lParam1,
+  Module *module = TheModule();
+  if (!module) return 0;
+  return module->driver.Dispatch(driverId, reinterpret_cast<uintptr_t>(driver), message, lParam1,
                                    lParam2);
 }

@@ -60,6 +60,7 @@ TEST(StringTableTest, TheLanguagesDifferOnlyInColour) {
     std::u16string us(entry.unitedStates), uk(entry.unitedKingdom);
     size_t at;
     while ((at = us.find(u"Color")) != std::u16string::npos) us.replace(at, 5, u"Colour");
+    while ((at = us.find(u"color")) != std::u16string::npos) us.replace(at, 5, u"colour");
     EXPECT_EQ(us, uk) << entry.id;
   }
 }
