@@ -69,7 +69,7 @@ function(tolven_wine_test name)
     RESOURCE_LOCK wine_system
     LABELS wine
     ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
-    TIMEOUT 600)
+    TIMEOUT 240)
 endfunction()
 
 # tolven_version_resource(<target> DESCRIPTION <text> FILENAME <name> TYPE <APP|DLL|DRV>)

@@ -56,7 +56,16 @@ for stage in "${stages[@]}"; do
     configure_and_build windows build/windows all -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release || continue
     echo "deliverables: $(cd build/windows/bin && ls tolvenu.dll tolvenk.sys Viewer.exe ardensetup.dll ardenremove.dll | tr '\n' ' ')"
     if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-      run_ctest windows build/windows -j1
+      run_ctest windows build/windows -LE wine
+      # The Wine programs have not yet been seen to run (they were written on
+      # machines that cannot execute 32-bit code). Their results are shown in
+      # full, but only gate the total once TOLVEN_WINE_GATING=1 says they have.
+      gating_before=$failed
+      run_ctest wine build/windows -L wine -j1
+      if [ "${TOLVEN_WINE_GATING:-0}" != 1 ] && [ $failed -ne $gating_before ]; then
+        failed=$gating_before
+        summary+=("$(printf '%-9s the Wine results above do not gate yet (set TOLVEN_WINE_GATING=1 to make them)' '')")
+      fi
     else
       # Machines that run 64-bit user code only cannot start 32-bit Wine;
       # the checks that need no Wine still run.
