@@ -6,22 +6,16 @@
 #include <cstdint>
 
 #include "platform/display/wire_pointer.h"
+#include "platform/drivers/installable_drivers.h"
 
 namespace tolven::vfw {
 
-enum DriverMessage : uint32_t {
-  kDrvLoad = 1,
-  kDrvEnable = 2,
-  kDrvOpen = 3,
-  kDrvClose = 4,
-  kDrvDisable = 5,
-  kDrvFree = 6,
-  kDrvConfigure = 7,
-  kDrvQueryConfigure = 8,
-  kDrvInstall = 9,
-  kDrvRemove = 10,
-  kDrvPnpInstall = 0x80B,
-};
+// The installable-driver messages are the multimedia system's, defined once
+// with the port that sends them.
+using DriverMessage = drv::Message;
+using drv::kDrvLoad, drv::kDrvEnable, drv::kDrvOpen, drv::kDrvClose, drv::kDrvDisable,
+    drv::kDrvFree, drv::kDrvConfigure, drv::kDrvQueryConfigure, drv::kDrvInstall,
+    drv::kDrvRemove, drv::kDrvPnpInstall;
 
 enum ChannelMessage : uint32_t {
   kDvmGetErrorText = 0x4000,

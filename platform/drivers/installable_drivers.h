@@ -21,6 +21,7 @@ enum Message : uint32_t {
   kDrvQueryConfigure = 8,
   kDrvInstall = 9,
   kDrvRemove = 10,
+  kDrvPnpInstall = 0x80B,
 };
 
 class InstallableDrivers {
