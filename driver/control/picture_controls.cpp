@@ -1,0 +1,191 @@
+#include "driver/control/picture_controls.h"
+
+#include "driver/hardware/entry_points.h"
+
+namespace tolven::control {
+
+namespace {
+
+using PortGroup = CVideoPortControl::Group;
+const PortGroup kAspect{kPortAspects, 0, 0, 1, 1};
+const PortGroup kFormat{kPortVideoFormats, 1, 2, 3, 1};
+const PortGroup kConnection{kPortConnections, 2, 4, 5, 4};
+
+enum : uint32_t { kReadColourFormat = 6, kSetColourFormat = 7, kColourFormatAt = 8 };
+constexpr uint32_t kFallbackColourFormat = 0x59565955;  // "UYVY"
+
+}  // namespace
+
+CVideoPortControl::CVideoPortControl(ControlEnvironment &environment) : ComponentBase(environment) {
+  InitialiseVideoPort();
+}
+
+int32_t CVideoPortControl::InitialiseVideoPort() {
+  settings_.Close();
+  for (uint32_t &w : caps_) w = 0;
+  return VideoPortDescribe(caps_) ? 1 : 0;
+}
+
+uint32_t CVideoPortControl::Request(uint32_t number, uint32_t value, uint32_t fallback, bool *ok) {
+  uint32_t record[kVideoPortRequestWords] = {number, value, 0};
+  const bool answered = VideoPortRequest(record) != 0;
+  if (ok) *ok = answered;
+  return answered ? record[2] : fallback;
+}
+
+int32_t CVideoPortControl::Count(const Group &g) const {
+  return CountBits(caps_[g.capabilityWord], g.values.countedBits);
+}
+
+int32_t CVideoPortControl::Set(const Group &g, int32_t index) {
+  if (index < 0 || index >= Count(g)) return 0;
+  bool ok = false;
+  Request(g.setRequest, NthBit(caps_[g.capabilityWord], index), 0, &ok);
+  return ok ? 1 : 0;
+}
+
+int32_t CVideoPortControl::Get(const Group &g) {
+  return IndexOfBit(caps_[g.capabilityWord], Request(g.readRequest, 0, g.readFallback));
+}
+
+WString CVideoPortControl::IndexName(const Group &g, int32_t index) const {
+  if (index < 0 || index >= Count(g)) return {};
+  return Name(g.values.NameOf(NthBit(caps_[g.capabilityWord], index)));
+}
+
+#define PORT_GROUP_IMPL(G, group)                                                           \
+  int32_t CVideoPortControl::Set##G(int32_t index) { return Set(group, index); }            \
+  int32_t CVideoPortControl::Get##G() { return Get(group); }                                \
+  int32_t CVideoPortControl::Get##G##Code(int32_t) { return -1; }                           \
+  int32_t CVideoPortControl::Get##G##Count() { return Count(group); }                       \
+  int32_t CVideoPortControl::Get##G##NameLength(int32_t index) {                            \
+    return NameLength(IndexName(group, index));                                             \
+  }                                                                                         \
+  int32_t CVideoPortControl::Get##G##Name(int32_t index, char16_t *buffer) {                \
+    return CopyName(IndexName(group, index), buffer);                                       \
+  }                                                                                         \
+  int32_t CVideoPortControl::Lookup##G##Name(int32_t index, ControlName *name) {            \
+    return FillName(IndexName(group, index), name);                                         \
+  }
+PORT_GROUP_IMPL(Aspect, kAspect)
+PORT_GROUP_IMPL(VideoFormat, kFormat)
+PORT_GROUP_IMPL(Connection, kConnection)
+#undef PORT_GROUP_IMPL
+
+int32_t CVideoPortControl::SetColourFormat(int32_t index) {
+  // The index must name one of the listed formats: past the list the
+  // hardware would fall back to "UYVY" and the index would be taken silently.
+  if (index < 0 || index >= GetColourFormatCount()) return 0;
+  bool ok = false;
+  Request(kSetColourFormat, static_cast<uint32_t>(GetColourFormatCode(index)), 0, &ok);
+  return ok ? 1 : 0;
+}
+
+int32_t CVideoPortControl::GetColourFormat() {
+  const int32_t count = GetColourFormatCount();
+  if (count <= 0) return -1;
+  const uint32_t current = Request(kReadColourFormat, 0, kFallbackColourFormat);
+  for (int32_t i = 0; i < count; ++i)
+    if (static_cast<uint32_t>(GetColourFormatCode(i)) == current) return i;
+  return -1;
+}
+
+int32_t CVideoPortControl::GetColourFormatCode(int32_t index) {
+  return static_cast<int32_t>(
+      Request(kColourFormatAt, static_cast<uint32_t>(index), kFallbackColourFormat));
+}
+
+int32_t CVideoPortControl::GetColourFormatCount() { return static_cast<int32_t>(caps_[3]); }
+
+int32_t CVideoPortControl::GetOverlayColourKey() { return static_cast<int32_t>(KeyColour(nullptr)); }
+
+int32_t CVideoPortControl::OpenSettingsKey(const char16_t *subkey) { return settings_.Open(subkey); }
+
+int32_t CVideoPortControl::SaveSettings() {
+  bool ok = settings_.Write(u"vip_Video", static_cast<uint32_t>(GetVideoFormat()));
+  ok = settings_.Write(u"vip_Aspect", static_cast<uint32_t>(GetAspect())) && ok;
+  ok = settings_.Write(u"vip_Connection", static_cast<uint32_t>(GetConnection())) && ok;
+  ok = settings_.Write(u"vip_Colour", static_cast<uint32_t>(GetColourFormat())) && ok;
+  return ok ? 1 : 0;
+}
+
+int32_t CVideoPortControl::LoadSettings() {
+  auto stored = [&](const char16_t *name) {
+    uint32_t v = 0;
+    return settings_.Read(name, &v) ? static_cast<int32_t>(v) : 0;
+  };
+  SetVideoFormat(stored(u"vip_Video"));
+  SetAspect(stored(u"vip_Aspect"));
+  SetConnection(stored(u"vip_Connection"));
+  SetColourFormat(stored(u"vip_Colour"));
+  return 1;
+}
+
+void *CVideoPortControl::DeletingDestructor(uint32_t flags) { return DeleteWithFlags(this, flags); }
+
+// ---------------------------------------------------------------------------
+
+CProcAmpControl::CProcAmpControl(ControlEnvironment &environment) : ComponentBase(environment) {
+  ProcAmpDescribe(caps_);
+}
+
+int32_t CProcAmpControl::GetRange(int32_t property, ProcAmpRange *range) {
+  if (!range) return 0;
+  *range = ProcAmpRange{};
+  if (!Known(property)) return 0;
+  const ProcAmpEntry &p = ProcAmpProperties()[static_cast<size_t>(property)];
+  if (p.onOff) {
+    if (caps_[36 + (p.hardwareProperty - 9)]) *range = ProcAmpRange{0, 1, 1, 1};
+    return 1;
+  }
+  const uint32_t *r = &caps_[p.hardwareProperty * 4];
+  *range = ProcAmpRange{static_cast<int32_t>(r[0]), static_cast<int32_t>(r[1]),
+                        static_cast<int32_t>(r[2]), static_cast<int32_t>(r[3])};
+  return 1;
+}
+
+int32_t CProcAmpControl::GetValue(int32_t property, int32_t *value) {
+  if (!Known(property) || !value) return 0;
+  const ProcAmpEntry &p = ProcAmpProperties()[static_cast<size_t>(property)];
+  uint32_t record[kProcAmpRequestWords] = {11 + p.hardwareProperty, 0};
+  if (!ProcAmpRequest(record)) return 0;
+  *value = static_cast<int32_t>(record[1]);
+  return 1;
+}
+
+int32_t CProcAmpControl::SetValue(int32_t property, int32_t value) {
+  if (!Known(property)) return 0;
+  const ProcAmpEntry &p = ProcAmpProperties()[static_cast<size_t>(property)];
+  if (p.onOff) {
+    if (!caps_[36 + (p.hardwareProperty - 9)]) return 0;
+  } else if (caps_[p.hardwareProperty * 4] == caps_[p.hardwareProperty * 4 + 1]) {
+    return 0;
+  }
+  uint32_t record[kProcAmpRequestWords] = {p.hardwareProperty, static_cast<uint32_t>(value)};
+  return ProcAmpRequest(record) ? 1 : 0;
+}
+
+int32_t CProcAmpControl::OpenSettingsKey(const char16_t *subkey) { return settings_.Open(subkey); }
+
+int32_t CProcAmpControl::SaveSettings() {
+  bool ok = true;
+  for (const ProcAmpEntry &p : ProcAmpProperties()) {
+    int32_t value = 0;
+    if (GetValue(p.property, &value))
+      ok = settings_.Write(Widen(p.settingsName), static_cast<uint32_t>(value)) && ok;
+  }
+  return ok ? 1 : 0;
+}
+
+int32_t CProcAmpControl::LoadSettings() {
+  for (int32_t property : ProcAmpLoadOrder()) {
+    const ProcAmpEntry &p = ProcAmpProperties()[static_cast<size_t>(property)];
+    uint32_t value = 0;
+    if (settings_.Read(Widen(p.settingsName), &value)) SetValue(property, static_cast<int32_t>(value));
+  }
+  return 1;
+}
+
+void *CProcAmpControl::DeletingDestructor(uint32_t flags) { return DeleteWithFlags(this, flags); }
+
+}  // namespace tolven::control

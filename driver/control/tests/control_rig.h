@@ -1,0 +1,93 @@
+// Rigs for the control model's tests.
+//
+// CardRig: an emulated machine with the virtual card behind the board, the
+// tuning tables and the string table, and the control environment pointing
+// at them; the board is detected and initialised as a channel open would.
+//
+// FakeHardware: a hardware manager whose components answer scripted
+// capability records and log every request, for edge cases the card's own
+// chips cannot produce (other masks, ranges and pin lists).
+#pragma once
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "driver/control/control_hub.h"
+#include "driver/control/control_model.h"
+#include "driver/hardware/capture_board.h"
+#include "driver/tuning/embedded_resources.h"
+#include "platform/display/emulated_display_escape.h"
+#include "platform/display/emulated_gdi.h"
+#include "platform/emulated/emulated_platform.h"
+#include "platform/locale/locale.h"
+#include "virtualcard/virtual_card.h"
+
+namespace tolven::testing {
+
+struct ControlEnvironmentOwner {
+  ControlEnvironmentOwner() {
+    tuning::InstallTuningResources(m.resources);
+    m.files.SetUser(u"viewer", u"C:\\Users\\viewer");
+    control::SetControlEnvironment(&env);
+  }
+  ~ControlEnvironmentOwner() { control::SetControlEnvironment(nullptr); }
+
+  // A hub through the factory, as a client obtains it.
+  control::IControlHub *NewHub() {
+    control::IControlFactory *factory = control::CreateControlFactory();
+    control::IControlHub *hub = factory ? factory->CreateInterface(1) : nullptr;
+    if (factory) factory->Release();
+    return hub;
+  }
+
+  EmulatedPlatform m;
+  loc::EmulatedLocale locale;
+  strings::EmbeddedStringTable strings{locale};
+  control::ControlEnvironment env{m.registry, m.files, m.resources, m.clock, strings};
+};
+
+struct CardRig : ControlEnvironmentOwner {
+  explicit CardRig(card::CardConfig config = card::DefaultCardConfig()) : card(config, &m.clock) {
+    gdi.SetScreen(1024, 768, 16);
+    opened = board.Detect() && board.Initialise() && board.Ready();
+  }
+
+  card::VirtualCard card;
+  display::EmulatedDisplayEscape display{&card.DisplayDriver()};
+  display::EmulatedGdi gdi;
+  CCaptureBoard board{display, m.clock, gdi};
+  bool opened = false;
+};
+
+// A component answering scripted records.
+class FakeComponent : public CHardwareComponent {
+ public:
+  using Handler = std::function<uint32_t(uint32_t *record)>;
+  FakeComponent(uint32_t kind, std::vector<uint32_t> description)
+      : CHardwareComponent(kind), description_(std::move(description)) {}
+  uint32_t Describe(uint32_t *record) override {
+    for (size_t i = 0; i < description_.size(); ++i) record[i] = description_[i];
+    return 1;
+  }
+  uint32_t Request(uint32_t *record) override {
+    requests.push_back({record[0], record[1]});
+    return handler ? handler(record) : 1;
+  }
+  // (request number, first argument) of every request, in order.
+  std::vector<std::pair<uint32_t, uint32_t>> requests;
+  Handler handler;
+  std::vector<uint32_t> description_;
+};
+
+struct FakeHardware : ControlEnvironmentOwner {
+  CHardwareManager manager;  // becomes the process-wide manager
+  std::vector<std::unique_ptr<FakeComponent>> components;
+
+  FakeComponent &Add(uint32_t kind, std::vector<uint32_t> description) {
+    components.push_back(std::make_unique<FakeComponent>(kind, std::move(description)));
+    return *components.back();
+  }
+};
+
+}  // namespace tolven::testing
