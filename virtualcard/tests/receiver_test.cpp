@@ -128,7 +128,7 @@ TEST(CardConfig, TheDefaultIsAUkBandOfSixStations) {
   EXPECT_EQ(c.stations[0].sound, Sound::NicamStereo);
   EXPECT_EQ(c.stations[1].sound, Sound::NicamDual);
   EXPECT_EQ(c.stations[2].sound, Sound::Mono);
-  EXPECT_EQ(c.stations[5].strength, 10u);
+  EXPECT_EQ(c.stations[5].strength, 30u);  // received, but its NICAM reads with errors
   for (const auto &s : c.stations) EXPECT_EQ((s.frequencyHz - 471250000u) % 8000000u, 0u);  // UHF raster
   EXPECT_FALSE(c.realTime);
 }
@@ -170,7 +170,7 @@ TEST(CardConfig, TheDefaultCardScansItsStations) {
     rig.clock.Sleep(300);
     if (DecoderLocked() && Status() != 4u) ++found;
   }
-  EXPECT_EQ(found, 5);  // the weak station is not received
+  EXPECT_EQ(found, 6);  // the weak station is still above the usable strength
 }
 
 }  // namespace
