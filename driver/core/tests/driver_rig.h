@@ -59,7 +59,10 @@ struct CountingControlModel : ControlModelHook {
 
 class DriverRig {
  public:
-  explicit DriverRig(card::CardOptions card = {}, bool startService = true) : card_(card, &m_.clock) {
+  // `controlModel`, when given, replaces the counting stand-in.
+  explicit DriverRig(card::CardOptions card = {}, bool startService = true,
+                     ControlModelHook *controlModel = nullptr)
+      : card_(card, &m_.clock) {
     image_ = std::make_shared<MinimalVidCapDriver>(m_);
     m_.services.InstallDriverImage(u"tolvenk.sys", image_);
     if (startService) {
@@ -68,7 +71,8 @@ class DriverRig {
       CloseServiceProfile(m_.ports(), profile);
     }
     driver_ = std::make_unique<CCaptureDriver>(
-        DriverEnvironment{m_.ports(), gdi_, host_, dialogs_, controlModel_});
+        DriverEnvironment{m_.ports(), gdi_, host_, dialogs_,
+                          controlModel ? *controlModel : controlModel_});
   }
 
   intptr_t Send(uintptr_t id, uint32_t message, intptr_t lParam1 = 0, intptr_t lParam2 = 0) {

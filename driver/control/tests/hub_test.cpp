@@ -1,0 +1,143 @@
+// The factory and hub, the operation tables as a separately built client
+// sees them, and the stored settings applied at the first channel open.
+#include <gtest/gtest.h>
+
+#include "driver/control/tests/client/independent_client.h"
+#include "driver/control/tests/control_rig.h"
+#include "driver/core/tests/driver_rig.h"
+#include "driver/tuning/channel_list.h"
+
+namespace tolven::testing {
+namespace {
+
+using namespace control;
+
+TEST(ControlHub, VersionsAndIndependentHubs) {
+  CardRig rig;
+  IControlFactory *factory = CreateControlFactory();
+  ASSERT_NE(factory, nullptr);
+  EXPECT_EQ(factory->GetInterfaceVersion(), 1);
+  EXPECT_EQ(factory->GetInterfaceRevision(), 1);
+  EXPECT_EQ(factory->CreateInterface(0), nullptr);
+  EXPECT_EQ(factory->CreateInterface(2), nullptr);
+  IControlHub *first = factory->CreateInterface(1);
+  IControlHub *second = factory->CreateInterface(1);
+  factory->Release();  // the hubs do not depend on it
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_NE(first, second);
+  EXPECT_NE(first->GetTuner(), second->GetTuner());
+  EXPECT_EQ(first->GetCrossbar()->GetSourceCount(), 4);
+  EXPECT_EQ(first->GetTuner()->GetInputCount(), 1);
+  EXPECT_GT(first->GetVideoDecoder()->GetVideoStandardCount(), 0);
+  first->Release();
+  EXPECT_EQ(second->GetCrossbar()->GetSourceCount(), 4);
+  second->DeletingDestructor(1);
+}
+
+TEST(ControlHub, NoEnvironmentNoFactory) {
+  SetControlEnvironment(nullptr);
+  EXPECT_EQ(CreateControlFactory(), nullptr);
+}
+
+TEST(ControlHub, WithoutHardwareComponentsCountsAreZero) {
+  FakeHardware f;  // no components at all
+  IControlHub *hub = f.NewHub();
+  ASSERT_NE(hub, nullptr);
+  EXPECT_EQ(hub->GetTuner()->GetInputCount(), 0);
+  EXPECT_EQ(hub->GetTuner()->TuneChannel(0), 0);
+  EXPECT_EQ(hub->GetCrossbar()->GetSourceCount(), 0);
+  EXPECT_EQ(hub->GetVideoDecoder()->GetAspectRatioCount(), 0);
+  EXPECT_EQ(hub->GetVideoPort()->GetColourFormatCount(), 0);
+  // The channel list can still be edited and saved.
+  EXPECT_EQ(hub->GetTuner()->AddChannel(u"Kept", -1), 1);
+  hub->Release();
+}
+
+// The client declares its own tables; natively this pins the slot order,
+// under Wine also the calling convention.
+TEST(ControlHub, AnIndependentClientDrivesEveryComponentBySlot) {
+  CardRig rig;
+  const varnclient::ClientReport r = varnclient::DriveFactory(CreateControlFactory());
+  EXPECT_TRUE(r.ok) << r.failure;
+  EXPECT_EQ(r.sourceNames, (std::vector<std::u16string>{u"Composite", u"SVideo", u"Tuner", u"Video Port"}));
+  EXPECT_EQ(r.selectedSource, 0);
+  EXPECT_EQ(r.standardNames, (std::vector<std::u16string>{u"PAL I"}));
+  EXPECT_EQ(r.channelNames.size(), 6u);
+  EXPECT_EQ(r.channelNames.back(), u"New Channel 6");
+  EXPECT_EQ(r.tunedChannel, 1);
+  ASSERT_FALSE(r.decoderNames.empty());
+  EXPECT_EQ(r.decoderNames.front(), u"NTSC");
+  for (const auto &n : r.portNames) EXPECT_NE(n, u"<bad>");
+}
+
+TEST(ControlModelStartup, TheFirstOpenAppliesStoredSourceVolumeAndChannel) {
+  ControlModelStartup startup;
+  DriverRig rig(card::DefaultCardConfig(), true, &startup);
+  loc::EmulatedLocale locale;
+  strings::EmbeddedStringTable strings{locale};
+  tuning::InstallTuningResources(rig.m_.resources);
+  rig.m_.files.SetUser(u"viewer", u"C:\\Users\\viewer");
+  ControlEnvironment env{rig.m_.registry, rig.m_.files, rig.m_.resources, rig.m_.clock, strings};
+  SetControlEnvironment(&env);
+
+  // What an earlier session stored: S-video, volume 40, the fourth of six channels.
+  ConfigStore store(rig.m_.registry, kKernelServiceName);
+  store.WriteUserDword(u"xbar_Source", 1);
+  store.WriteUserDword(u"xbar_ExtVolume", 40);
+  store.WriteUserDword(u"tune_CurrentChannel", 3);
+  tuning::CVarnTunerChannelList list;
+  for (const card::Station &s : rig.card_.Config().stations) {
+    tuning::CVarnTunerChannel c;
+    c.name = Widen(s.name);
+    c.frequency = s.frequencyHz;
+    list.InsertAt(-1, c);
+  }
+  ASSERT_TRUE(list.Save(rig.m_.files, u"C:\\Users\\viewer\\TOLVEN0.dat"));
+
+  rig.Send(0, vfw::kDrvLoad);
+  rig.Send(0, vfw::kDrvEnable);
+  vfw::VideoOpenParms parms{};
+  ASSERT_NE(rig.Open(vfw::kVideoExternalOut, &parms), 0);
+  EXPECT_TRUE(startup.Applied());
+  EXPECT_EQ(rig.card_.Decoder().Register(0x01) & 0x60, 0x60) << "S-video selected";
+  EXPECT_EQ(rig.card_.Tuner()->TunedFrequency(), 567250000u);
+
+  // A later open applies nothing again.
+  rig.card_.Decoder().SetRegister(0x01, 0);
+  ASSERT_NE(rig.Open(vfw::kVideoIn, &parms), 0);
+  EXPECT_EQ(rig.card_.Decoder().Register(0x01) & 0x60, 0);
+
+  // The volume a new hub reads back from the audio processor is what setting
+  // 40 % leaves there (the percentage does not survive the raw steps exactly).
+  auto hardwareVolume = [] {
+    IControlFactory *factory = CreateControlFactory();
+    IControlHub *hub = factory->CreateInterface(1);
+    factory->Release();
+    const int32_t volume = hub->GetCrossbar()->GetVolume();
+    hub->Release();
+    return volume;
+  };
+  const int32_t afterStartup = hardwareVolume();
+  {
+    IControlFactory *factory = CreateControlFactory();
+    IControlHub *hub = factory->CreateInterface(1);
+    factory->Release();
+    hub->GetCrossbar()->SetVolume(90);
+    hub->Release();
+  }
+  ASSERT_NE(hardwareVolume(), afterStartup);
+  {
+    IControlFactory *factory = CreateControlFactory();
+    IControlHub *hub = factory->CreateInterface(1);
+    factory->Release();
+    hub->GetCrossbar()->SetVolume(40);
+    hub->Release();
+  }
+  EXPECT_EQ(hardwareVolume(), afterStartup);
+  EXPECT_NEAR(afterStartup, 40, 1);
+  SetControlEnvironment(nullptr);
+}
+
+}  // namespace
+}  // namespace tolven::testing
