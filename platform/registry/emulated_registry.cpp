@@ -10,6 +10,7 @@ struct EmulatedRegistry::Node {
   struct Value {
     uint32_t type;
     std::vector<uint8_t> data;
+    WString name;  // as last written
   };
   WString name;
   Key root = 0;
@@ -170,11 +171,28 @@ Status EmulatedRegistry::SetValue(Key key, WStringView name, uint32_t type, cons
   if (h != handles_.end() && !(h->second.access & kSetValue)) return win::kErrorAccessDenied;
   if (WriteDenied(node)) return win::kErrorAccessDenied;
   if (size && !data) return win::kErrorInvalidParameter;
-  Node::Value value{type, {}};
+  Node::Value value{type, {}, WString(name)};
   if (size) value.data.assign(static_cast<const uint8_t *>(data),
                               static_cast<const uint8_t *>(data) + size);
   node->values[UpperCase(name)] = std::move(value);
   return win::kErrorSuccess;
+}
+
+namespace {
+void CollectValues(const EmulatedRegistry::Node &node, const WString &path,
+                   std::vector<EmulatedRegistry::StoredValue> *out) {
+  for (const auto &[upper, value] : node.values)
+    out->push_back({node.root, path, value.name, value.type, value.data});
+  for (const auto &[upper, child] : node.children)
+    CollectValues(*child, path.empty() ? child->name : path + u"\\" + child->name, out);
+}
+}  // namespace
+
+std::vector<EmulatedRegistry::StoredValue> EmulatedRegistry::AllValues() const {
+  std::vector<StoredValue> out;
+  CollectValues(*localMachine_, WString(), &out);
+  CollectValues(*currentUser_, WString(), &out);
+  return out;
 }
 
 Status EmulatedRegistry::DeleteValue(Key key, WStringView name) {

@@ -34,8 +34,21 @@ class EmulatedRegistry : public Registry {
   size_t OpenHandleCount() const { return handles_.size(); }
   size_t FlushCount() const { return flushes_; }
 
- private:
+  // Every value of the machine with the path of its key, for tools that keep
+  // an emulated machine between runs (and write it back with CreateKey and
+  // SetValue).
+  struct StoredValue {
+    Key root;  // kLocalMachine or kCurrentUser
+    WString keyPath;
+    WString name;
+    uint32_t type;
+    std::vector<uint8_t> data;
+  };
+  std::vector<StoredValue> AllValues() const;
+
   struct Node;
+
+ private:
   struct Handle {
     std::shared_ptr<Node> node;
     uint32_t access;

@@ -50,5 +50,28 @@ TEST(EmulatedRegistry, RootsAreSeparate) {
   EXPECT_EQ(r.OpenKey(kLocalMachine, u"Same", kRead, &key), win::kErrorFileNotFound);
 }
 
+TEST(EmulatedRegistry, AllValuesListsEveryValueWithItsKeyAsWritten) {
+  EmulatedRegistry r;
+  Key key = 0;
+  ASSERT_EQ(r.CreateKey(kCurrentUser, u"Software\\Video Capture", kAllAccess, &key), 0u);
+  ASSERT_EQ(SetDword(r, key, u"vDec_AspectRatio", 3), 0u);
+  ASSERT_EQ(SetDword(r, key, u"VDEC_ASPECTRATIO", 4), 0u);  // the same value, respelt
+  r.CloseKey(key);
+  ASSERT_EQ(r.CreateKey(kLocalMachine, u"SYSTEM\\Params", kAllAccess, &key), 0u);
+  ASSERT_EQ(SetString(r, key, u"DeviceName", u"\\Device\\VidCap0"), 0u);
+  r.CloseKey(key);
+
+  const auto values = r.AllValues();
+  ASSERT_EQ(values.size(), 2u);
+  EXPECT_EQ(values[0].root, kLocalMachine);
+  EXPECT_EQ(values[0].keyPath, u"SYSTEM\\Params");
+  EXPECT_EQ(values[0].name, u"DeviceName");
+  EXPECT_EQ(values[0].type, static_cast<uint32_t>(kSz));
+  EXPECT_EQ(values[1].root, kCurrentUser);
+  EXPECT_EQ(values[1].keyPath, u"Software\\Video Capture");
+  EXPECT_EQ(values[1].name, u"VDEC_ASPECTRATIO");
+  EXPECT_EQ(values[1].data, (std::vector<uint8_t>{4, 0, 0, 0}));
+}
+
 }  // namespace
 }  // namespace tolven::reg
