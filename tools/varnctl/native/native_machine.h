@@ -1,0 +1,91 @@
+// The native machine varnctl drives: an emulated Windows machine with the
+// kernel service's real request logic installed as "tolvenk", the virtual
+// card behind the emulated display driver, the process-wide board and the
+// driver object, opened through the driver's messages as msvideo opens it.
+//
+// A state folder keeps the machine between runs: the registry (the driver's
+// per-user settings and the service's parameters) in registry.json and the
+// user's channel file as it is in the profile directory.
+#pragma once
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "driver/control/control_model.h"
+#include "driver/core/capture_driver.h"
+#include "driver/hardware/capture_board.h"
+#include "platform/display/emulated_display_escape.h"
+#include "platform/display/emulated_gdi.h"
+#include "platform/emulated/emulated_platform.h"
+#include "platform/locale/locale.h"
+#include "tools/varnctl/varnctl.h"
+#include "virtualcard/virtual_card.h"
+
+namespace tolven::varnctl {
+
+struct NativeOptions {
+  std::filesystem::path stateDirectory;
+  card::CardConfig card = card::DefaultCardConfig();
+  bool realTime = false;
+};
+
+// The state folder used when none is given: $XDG_STATE_HOME/varnctl, else
+// ~/.local/state/varnctl.
+std::filesystem::path DefaultStateDirectory();
+
+class NativeMachine : public Machine {
+ public:
+  // Restores the state, starts the kernel service, loads the driver and
+  // opens a capture channel (so the card is detected and the stored settings
+  // applied), then takes a hub from the control interface.
+  static std::unique_ptr<NativeMachine> Open(const NativeOptions &options, std::string *error);
+  // Releases the hub, closes the channel, frees the driver and writes the
+  // state back (once; the destructor does it when nobody did).
+  bool Close(std::string *error) override;
+  ~NativeMachine() override;
+
+  bool CardFound() override { return cardFound_; }
+  control::IControlHub *Hub() override { return hub_; }
+  files::FileSystem &Files() override { return platform_.files; }
+
+  EmulatedPlatform &Platform() { return platform_; }
+  card::VirtualCard &Card() { return *card_; }
+  // Writes the registry and the channel file to the state folder.
+  bool SaveState(std::string *error);
+
+ private:
+  explicit NativeMachine(const NativeOptions &options);
+  bool LoadState(std::string *error);
+  bool Start(std::string *error);
+
+  struct Host : DriverHost {
+    explicit Host(strings::StringTable &table) : strings(table) {}
+    intptr_t DefDriverProc(uintptr_t, uintptr_t, uint32_t, intptr_t, intptr_t) override { return 0; }
+    bool StringResource(uint32_t id, WString *text) override { return strings.Load(id, text); }
+    strings::StringTable &strings;
+  };
+
+  NativeOptions options_;
+  EmulatedPlatform platform_;
+  std::unique_ptr<Clock> realClock_;
+  Clock &clock_;
+  Ports ports_;
+  std::unique_ptr<card::VirtualCard> card_;
+  std::unique_ptr<display::EmulatedDisplayEscape> display_;
+  display::EmulatedGdi gdi_;
+  std::unique_ptr<CCaptureBoard> board_;
+  loc::EmulatedLocale locale_;
+  strings::EmbeddedStringTable strings_{locale_};
+  Host host_{strings_};
+  DialogHost dialogs_;
+  control::ControlEnvironment environment_;
+  control::ControlModelStartup startup_;
+  std::unique_ptr<CCaptureDriver> driver_;
+  bool loaded_ = false;
+  bool closed_ = true;  // nothing to write back until the machine has started
+  uintptr_t channel_ = 0;
+  bool cardFound_ = false;
+  control::IControlHub *hub_ = nullptr;
+};
+
+}  // namespace tolven::varnctl
