@@ -13,7 +13,7 @@ from pathlib import Path
 
 # file, image kind, exports that must be found by name
 DELIVERABLES = [
-    ("tolvenu.dll", "dll", ["DriverProc"]),
+    ("tolvenu.dll", "dll", ["DriverProc", "GetVarnInterface"]),
     ("tolvenk.sys", "native", []),
     ("Viewer.exe", "gui", []),
     ("ardensetup.dll", "dll", ["InstallVFW"]),

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "driver/control/control_model.h"
 #include "driver/core/capture_driver.h"
 #include "driver/dialogs/display_mode_message.h"
 #include "driver/dialogs/driver_dialogs.h"
@@ -57,7 +58,11 @@ struct Module {
   dialogs::Win32DialogRunner dialogRunner{reinterpret_cast<uintptr_t>(g_instance)};
   dialogs::DriverDialogs driverDialogs{dialogRunner, Win32Platform::Instance().resources, strings,
                                        locale};
-  ControlModelHook controlModel;  // no control hub in the module yet
+  // The control model reaches the machine through the same adapters.
+  control::ControlEnvironment controlEnvironment{
+      Win32Platform::Instance().registry, Win32Platform::Instance().files,
+      Win32Platform::Instance().resources, Win32Platform::Instance().clock, strings};
+  control::ControlModelStartup controlModel;
   CCaptureBoard board{display, Win32Platform::Instance().clock, gdi};
   CCaptureDriver driver{
       DriverEnvironment{Win32Platform::Instance().ports(), gdi, host, driverDialogs, controlModel}};
@@ -65,7 +70,9 @@ struct Module {
   dialogs::DriverObjectSettings<CCaptureDriver> driverSettings{driver};
   dialogs::DisplayModeMessage displayModeMessage{strings, Win32Platform::Instance().messageBoxes};
 
+  ~Module() { control::SetControlEnvironment(nullptr); }
   Module() {
+    control::SetControlEnvironment(&controlEnvironment);
     driverDialogs.AttachDriver(&driverSettings);
     board.SetDisplayModeNotice(&displayModeMessage);
   }
@@ -104,4 +111,11 @@ extern "C" LRESULT WINAPI DriverProc(DWORD_PTR driverId, HDRVR driver, UINT mess
   if (!module) return 0;
   return module->driver.Dispatch(driverId, reinterpret_cast<uintptr_t>(driver), message, lParam1,
                                    lParam2);
+}
+
+// The device control interface: a new factory, or null. A client normally
+// opens a capture channel first, so that the card has been detected.
+extern "C" void *WINAPI GetVarnInterface() {
+  if (!TheModule()) return nullptr;
+  return tolven::control::CreateControlFactory();
 }

@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "driver/control/tests/client/independent_client.h"
 #include "driver/core/kernel_link.h"
 #include "driver/core/vfw_records.h"
 #include "platform/win32_platform.h"
@@ -226,6 +227,31 @@ TEST_F(TolvenuDriver, WithoutTheKernelDeviceTheCardIsNotDetected) {
   EXPECT_EQ(driver, nullptr);
   EXPECT_EQ(parms.dwError, kDvErrNotDetected);
   if (driver) CloseDriver(driver, 0, 0);
+}
+
+// A client built without the driver's headers opens a channel so the card is
+// detected, binds GetVarnInterface by name and drives every component by
+// slot through its own declarations: names, a source switch and a tune.
+TEST_F(TolvenuDriver, GetVarnInterfaceServesAnIndependentClient) {
+  FullMachine();
+  VideoOpenParms parms{};
+  HDRVR driver = Open(kVideoExternalOut, &parms);
+  ASSERT_NE(driver, nullptr);
+  HMODULE module = GetDriverModuleHandle(driver);
+  ASSERT_NE(module, nullptr);
+  using GetInterface = void *(WINAPI *)();
+  auto get = reinterpret_cast<GetInterface>(
+      reinterpret_cast<void (*)()>(GetProcAddress(module, "GetVarnInterface")));
+  ASSERT_NE(get, nullptr);
+  const varnclient::ClientReport r = varnclient::DriveFactory(get());
+  EXPECT_TRUE(r.ok) << r.failure;
+  EXPECT_EQ(r.sourceNames,
+            (std::vector<std::u16string>{u"Composite", u"SVideo", u"Tuner", u"Video Port"}));
+  EXPECT_EQ(r.selectedSource, 0);
+  EXPECT_EQ(r.standardNames, (std::vector<std::u16string>{u"PAL I"}));
+  EXPECT_EQ(r.channelNames.size(), 6u);
+  EXPECT_EQ(r.tunedChannel, 1);
+  EXPECT_EQ(CloseDriver(driver, 0, 0), 1);
 }
 
 }  // namespace
