@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The project's run command: sets the machine up, builds the native varnctl
+# and runs a short session on the default virtual card, in a fresh state
+# folder that is removed afterwards. Usage: scripts/run.sh
+# (VARNCTL_BUILD_DIR chooses another build folder than build/native.)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+scripts/setup.sh
+build=${VARNCTL_BUILD_DIR:-build/native}
+mkdir -p "$build"
+echo "=== building varnctl in $build"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >"$build.configure.log" 2>&1 ||
+  { cat "$build.configure.log"; exit 1; }
+cmake --build "$build" -j"$(nproc)" --target varnctl | grep -E "error|FAILED" || true
+[ "${PIPESTATUS[0]}" -eq 0 ] || exit 1
+
+state=$(mktemp -d)
+trap 'rm -rf "$state"' EXIT
+varnctl() {
+  echo
+  echo "\$ varnctl $*"
+  "$build/tools/varnctl/varnctl" --state "$state" "$@"
+}
+
+echo "=== a session on the default virtual card (state in $state)"
+varnctl info
+# The bar is drawn on standard error even when that is not a terminal.
+varnctl scan --progress=bar
+varnctl channels
+varnctl source Tuner
+varnctl tune 1
+varnctl info
