@@ -389,8 +389,6 @@ int RunSeekOrStep(CommandContext &c, bool seek, bool up) {
   int status;
   const int32_t index = ChannelIndex(c, tuner, c.invocation.args[0], &status);
   if (status) return status;
-  tuning::CVarnTunerChannelList before;
-  const bool haveBefore = ChannelRecords(c, tuner, &before);
   const int32_t result = Search(c, seek ? (up ? "Seeking up" : "Seeking down") : (up ? "Stepping up" : "Stepping down"),
                                 [&] {
                                   if (seek) return up ? tuner->SeekUp(index) : tuner->SeekDown(index);
@@ -404,7 +402,6 @@ int RunSeekOrStep(CommandContext &c, bool seek, bool up) {
   tuning::CVarnTunerChannelList after;
   tuning::CVarnTunerChannel channel;
   const bool haveAfter = ChannelRecords(c, tuner, &after) && after.GetAt(index, &channel);
-  (void)haveBefore;
   const bool found = seek ? result == 1 : result != 0;
   if (c.invocation.json) {
     PrintJson(c, Json{{"index", index},
