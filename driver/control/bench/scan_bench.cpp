@@ -13,6 +13,7 @@
 #include "driver/control/control_hub.h"
 #include "driver/control/tuner_control.h"
 #include "driver/hardware/capture_board.h"
+#include "driver/hardware/entry_points.h"
 #include "driver/tuning/embedded_resources.h"
 #include "platform/display/emulated_display_escape.h"
 #include "platform/display/emulated_gdi.h"
