@@ -1,6 +1,7 @@
 #include "tools/varnctl/commands.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <iostream>

@@ -1,5 +1,6 @@
 #include "tools/varnctl/varnctl.h"
 
+#include <cctype>
 #include <ostream>
 
 #include "tools/varnctl/commands.h"
