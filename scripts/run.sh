@@ -11,8 +11,8 @@ scripts/setup.sh
 build=${VARNCTL_BUILD_DIR:-build/native}
 mkdir -p "$build"
 echo "=== building varnctl in $build"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >"$build.configure.log" 2>&1 ||
-  { cat "$build.configure.log"; exit 1; }
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >"$build/varnctl.configure.log" 2>&1 ||
+  { cat "$build/varnctl.configure.log"; exit 1; }
 cmake --build "$build" -j"$(nproc)" --target varnctl | grep -E "error|FAILED" || true
 [ "${PIPESTATUS[0]}" -eq 0 ] || exit 1
 
