@@ -231,7 +231,8 @@ TEST_F(Commands, SourcesAndAudio) {
   const json sources = r.Json()["sources"];
   ASSERT_GE(sources.size(), 2u);
   ASSERT_EQ(s.Run({"source", "Tuner"}).status, kExitOk);
-  for (const auto &source : s.Run({"--json", "sources"}).Json()["sources"])
+  const json selected = s.Run({"--json", "sources"}).Json();
+  for (const auto &source : selected["sources"])
     EXPECT_EQ(source["current"].get<bool>(), source["name"] == "Tuner");
   EXPECT_EQ(s.Run({"source", "99"}).status, kExitFailed);
   EXPECT_EQ(s.Run({"source", "Radio"}).status, kExitFailed);
