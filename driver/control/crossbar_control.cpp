@@ -182,7 +182,12 @@ int32_t CCrossbarControl::RouteAudio(const Source &source) {
 int32_t CCrossbarControl::SetMute(int32_t on) {
   const int32_t routed = RoutedInput(audioOut_);
   if (Valid(current_)) sources_[static_cast<size_t>(current_)].mute = on ? 1 : 0;
-  if (on && routed != -1) return Route(-1, audioOut_);
+  // The crossbar answers a disconnection as a failed route even when it has
+  // disconnected, so a mute is judged by what is routed afterwards.
+  if (on && routed != -1) {
+    Route(-1, audioOut_);
+    return RoutedInput(audioOut_) == -1 ? 1 : 0;
+  }
   if (!on && routed == -1 && Valid(current_)) return RouteAudio(sources_[static_cast<size_t>(current_)]);
   return 1;
 }
@@ -212,7 +217,11 @@ int32_t CCrossbarControl::ReadHardwareVolume() {
   bool ok = false;
   const int64_t raw = static_cast<int32_t>(AudioRead(kReadRawVolume, &ok));
   if (!ok) return -1;
-  return static_cast<int32_t>(((raw - minimum) / step * 100) / ((maximum - minimum) / step));
+  // Rounded up: setting a percentage truncates to whole steps, so rounding
+  // down here would read back one less than was set, and a volume saved from
+  // that reading would drop a little at every start.
+  const int64_t steps = (maximum - minimum) / step;
+  return static_cast<int32_t>(((raw - minimum) / step * 100 + steps - 1) / steps);
 }
 
 int32_t CCrossbarControl::SetInternalVolume(int32_t) { return 0; }
