@@ -13,8 +13,10 @@ mkdir -p "$build"
 echo "=== building varnctl in $build"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >"$build/varnctl.configure.log" 2>&1 ||
   { cat "$build/varnctl.configure.log"; exit 1; }
-cmake --build "$build" -j"$(nproc)" --target varnctl | grep -E "error|FAILED" || true
-[ "${PIPESTATUS[0]}" -eq 0 ] || exit 1
+if ! cmake --build "$build" -j"$(nproc)" --target varnctl >"$build/varnctl.build.log" 2>&1; then
+  grep -E "error|FAILED" "$build/varnctl.build.log" || tail -20 "$build/varnctl.build.log"
+  exit 1
+fi
 
 state=$(mktemp -d)
 trap 'rm -rf "$state"' EXIT
