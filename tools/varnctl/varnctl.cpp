@@ -120,21 +120,21 @@ int ParseCommandLine(std::span<const std::string> args, std::span<const OptionSp
       hasValue = true;
     }
     // The command's own options first, then the program's and the front's.
-    const OptionSpec *spec = command ? FindOption(command->options, name) : nullptr;
+    const OptionSpec *known = command ? FindOption(command->options, name) : nullptr;
     enum { kCommandOption, kGlobalOption, kFrontOption } kind = kCommandOption;
-    if (!spec && (spec = FindOption(kGlobalOptions, name))) kind = kGlobalOption;
-    if (!spec && (spec = FindOption(frontOptions, name))) kind = kFrontOption;
-    if (!spec) {
+    if (!known && (known = FindOption(kGlobalOptions, name))) kind = kGlobalOption;
+    if (!known && (known = FindOption(frontOptions, name))) kind = kFrontOption;
+    if (!known) {
       *error = "unknown option '--" + name + "'";
       return kExitUsage;
     }
-    if (spec->valueName && !hasValue) {
+    if (known->valueName && !hasValue) {
       if (i + 1 >= args.size()) {
-        *error = "option '--" + name + "' needs a value (" + spec->valueName + ")";
+        *error = "option '--" + name + "' needs a value (" + known->valueName + ")";
         return kExitUsage;
       }
       value = args[++i];
-    } else if (!spec->valueName && hasValue) {
+    } else if (!known->valueName && hasValue) {
       *error = "option '--" + name + "' takes no value";
       return kExitUsage;
     }
