@@ -1,7 +1,5 @@
 #include "driver/control/tuner_control.h"
 
-#include <cstdlib>
-
 #include "driver/hardware/entry_points.h"
 #include "driver/tuning/plan_choice.h"
 #include "driver/tuning/profile_location.h"

@@ -60,12 +60,12 @@ bool CVideoDecoderControl::Request(uint32_t number, uint32_t value, uint32_t *re
 }
 
 int32_t CVideoDecoderControl::Count(const Group &g) const {
-  return CountBits(caps_[g.captabilityWord], g.values.countedBits);
+  return CountBits(caps_[g.capabilityWord], g.values.countedBits);
 }
 
 int32_t CVideoDecoderControl::Set(const Group &g, int32_t index) {
   if (index < 0 || index >= Count(g)) return 0;
-  const uint32_t mask = caps_[g.captabilityWord];
+  const uint32_t mask = caps_[g.capabilityWord];
   const uint32_t bit = NthBit(mask, index);
   if (!bit || !(mask & bit)) return 0;
   uint32_t result = 0;
@@ -76,17 +76,17 @@ int32_t CVideoDecoderControl::Set(const Group &g, int32_t index) {
 int32_t CVideoDecoderControl::Get(const Group &g) {
   uint32_t bit = 0;
   if (!Request(g.readRequest, 0, &bit)) return g.readFailure;
-  return IndexOfBit(caps_[g.captabilityWord], bit);
+  return IndexOfBit(caps_[g.capabilityWord], bit);
 }
 
 int32_t CVideoDecoderControl::Code(const Group &g, int32_t index) const {
   if (index < 0 || index >= Count(g)) return g.badIndexCode;
-  return g.values.CodeOf(NthBit(caps_[g.captabilityWord], index));
+  return g.values.CodeOf(NthBit(caps_[g.capabilityWord], index));
 }
 
 WString CVideoDecoderControl::IndexName(const Group &g, int32_t index) const {
   if (index < 0 || index >= Count(g)) return {};
-  return Name(g.values.NameOf(NthBit(caps_[g.captabilityWord], index)));
+  return Name(g.values.NameOf(NthBit(caps_[g.capabilityWord], index)));
 }
 
 #define DECODER_GROUP_IMPL(G, group)                                                          \
@@ -145,7 +145,7 @@ int32_t CVideoDecoderControl::IsSignalLocked() {
 int32_t CVideoDecoderControl::GetDetectedVideoStandard() {
   uint32_t bit = 0;
   if (!Request(kReadDetectedStandard, 0, &bit)) return 0;
-  return IndexOfBit(caps_[kStandard.captabilityWord], bit);
+  return IndexOfBit(caps_[kStandard.capabilityWord], bit);
 }
 
 int32_t CVideoDecoderControl::OpenSettingsKey(const char16_t *subkey) { return settings_.Open(subkey); }

@@ -14,7 +14,7 @@ class CVideoDecoderControl final : public IVideoDecoderControl, private Componen
   // One enumerated group: its values, capability word and requests.
   struct Group {
     const ValueGroup &values;
-    int captabilityWord;
+    int capabilityWord;
     uint32_t setRequest, readRequest;
     int32_t readFailure;  // GetG's answer when the read fails
     int32_t badIndexCode; // GetGCode's answer past the count
