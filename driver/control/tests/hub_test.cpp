@@ -144,3 +144,71 @@ TEST(ControlModelStartup, TheFirstOpenAppliesStoredSourceVolumeAndChannel) {
 
 }  // namespace
 }  // namespace tolven::testing
+
+namespace tolven::testing {
+namespace {
+
+using namespace control;
+
+// Each component saved into an opened key and loaded by a fresh hub's
+// component from the same key; nothing goes to the driver store.
+TEST(ComponentSettingsRoundTrip, EveryComponentThroughAnOpenedKey) {
+  CardRig rig;
+  reg::Key key = 0;
+  ASSERT_EQ(rig.m.registry.CreateKey(reg::kCurrentUser, u"Software\\Viewer", reg::kAllAccess, &key), 0u);
+  auto openAll = [](IControlHub *hub) {
+    EXPECT_EQ(hub->GetTuner()->OpenSettingsKey(u"Software\\Viewer"), 1);
+    EXPECT_EQ(hub->GetCrossbar()->OpenSettingsKey(u"Software\\Viewer"), 1);
+    EXPECT_EQ(hub->GetVideoDecoder()->OpenSettingsKey(u"Software\\Viewer"), 1);
+    EXPECT_EQ(hub->GetVideoPort()->OpenSettingsKey(u"Software\\Viewer"), 1);
+    EXPECT_EQ(hub->GetProcAmp()->OpenSettingsKey(u"Software\\Viewer"), 1);
+  };
+  IControlHub *first = rig.NewHub();
+  openAll(first);
+  ASSERT_EQ(first->GetCrossbar()->SetSource(1), 1);
+  ASSERT_EQ(first->GetCrossbar()->SetVolume(30), 1);
+  ASSERT_EQ(first->GetProcAmp()->SetValue(kBrightness, 200), 1);
+  ASSERT_GE(first->GetVideoPort()->GetVideoFormatCount(), 1);
+  const int32_t videoFormat = first->GetVideoPort()->GetVideoFormatCount() - 1;
+  ASSERT_EQ(first->GetVideoPort()->SetVideoFormat(videoFormat), 1);
+  ASSERT_EQ(first->GetVideoDecoder()->SetVideoStandard(2), 1);
+  EXPECT_EQ(first->GetCrossbar()->SaveSettings(), 1);
+  EXPECT_EQ(first->GetProcAmp()->SaveSettings(), 1);
+  EXPECT_EQ(first->GetVideoPort()->SaveSettings(), 1);
+  EXPECT_EQ(first->GetVideoDecoder()->SaveSettings(), 1);
+  EXPECT_EQ(first->GetTuner()->SaveSettings(), 1);
+  // Closing the key again is "OpenSettingsKey(null)".
+  EXPECT_EQ(first->GetCrossbar()->OpenSettingsKey(nullptr), 1);
+  first->Release();
+
+  uint32_t value = 0, type = 0, size = sizeof value;
+  EXPECT_EQ(rig.m.registry.QueryValue(key, u"xbar_ExtVolume", &type, &value, &size), 0u);
+  EXPECT_EQ(value, 30u);
+  EXPECT_EQ(type, static_cast<uint32_t>(reg::kDword));
+  EXPECT_FALSE(ConfigStore(rig.m.registry, kKernelServiceName).ReadUserDword(u"xbar_ExtVolume", &value));
+  rig.m.registry.CloseKey(key);
+
+  // Disturb the hardware, then load everything from the key.
+  IControlHub *second = rig.NewHub();
+  second->GetCrossbar()->SetSource(2);
+  second->GetCrossbar()->SetVolume(90);
+  second->GetProcAmp()->SetValue(kBrightness, 10);
+  second->GetVideoDecoder()->SetVideoStandard(0);
+  openAll(second);
+  second->GetVideoDecoder()->LoadSettings();
+  second->GetVideoPort()->LoadSettings();
+  second->GetCrossbar()->LoadSettings();
+  second->GetTuner()->LoadSettings();
+  second->GetProcAmp()->LoadSettings();
+  EXPECT_EQ(second->GetCrossbar()->GetSource(), 1);
+  EXPECT_EQ(second->GetCrossbar()->GetVolume(), 30);
+  int32_t brightness = 0;
+  EXPECT_EQ(second->GetProcAmp()->GetValue(kBrightness, &brightness), 1);
+  EXPECT_EQ(brightness, 200);
+  EXPECT_EQ(second->GetVideoPort()->GetVideoFormat(), videoFormat);
+  EXPECT_EQ(second->GetVideoDecoder()->GetVideoStandard(), 2);
+  second->Release();
+}
+
+}  // namespace
+}  // namespace tolven::testing
