@@ -117,30 +117,21 @@ uint32_t CVideoDecoderControl::ScaleStrategyOfCode(int32_t code) { return ScaleS
 uint32_t CVideoDecoderControl::InterlaceModeOfCode(int32_t code) { return InterlaceModeBitOfCode(code); }
 uint32_t CVideoDecoderControl::ColourDepthOfCode(int32_t code) { return ColourDepthBitOfCode(code); }
 
-int32_t CVideoDecoderControl::SetOutputEnable(int32_t value) {
-  if (caps_[6] == 0) return 0;
-  return Request(kSetOutputEnable, static_cast<uint32_t>(value), nullptr) ? 1 : 0;
+int32_t CVideoDecoderControl::SetWhenCapable(int capabilityWord, uint32_t request, int32_t value) {
+  if (caps_[capabilityWord] == 0) return 0;
+  return Request(request, static_cast<uint32_t>(value), nullptr) ? 1 : 0;
 }
 
-int32_t CVideoDecoderControl::GetOutputEnable() {
+int32_t CVideoDecoderControl::ReadOrZero(uint32_t request) {
   uint32_t v = 0;
-  return Request(kReadOutputEnable, 0, &v) ? static_cast<int32_t>(v) : 0;
+  return Request(request, 0, &v) ? static_cast<int32_t>(v) : 0;
 }
 
-int32_t CVideoDecoderControl::SetVcrTiming(int32_t value) {
-  if (caps_[5] == 0) return 0;
-  return Request(kSetVcrTiming, static_cast<uint32_t>(value), nullptr) ? 1 : 0;
-}
-
-int32_t CVideoDecoderControl::GetVcrTiming() {
-  uint32_t v = 0;
-  return Request(kReadVcrTiming, 0, &v) ? static_cast<int32_t>(v) : 0;
-}
-
-int32_t CVideoDecoderControl::IsSignalLocked() {
-  uint32_t v = 0;
-  return Request(kReadSignalLock, 0, &v) ? static_cast<int32_t>(v) : 0;
-}
+int32_t CVideoDecoderControl::SetOutputEnable(int32_t value) { return SetWhenCapable(6, kSetOutputEnable, value); }
+int32_t CVideoDecoderControl::GetOutputEnable() { return ReadOrZero(kReadOutputEnable); }
+int32_t CVideoDecoderControl::SetVcrTiming(int32_t value) { return SetWhenCapable(5, kSetVcrTiming, value); }
+int32_t CVideoDecoderControl::GetVcrTiming() { return ReadOrZero(kReadVcrTiming); }
+int32_t CVideoDecoderControl::IsSignalLocked() { return ReadOrZero(kReadSignalLock); }
 
 int32_t CVideoDecoderControl::GetDetectedVideoStandard() {
   uint32_t bit = 0;

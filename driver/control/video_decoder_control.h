@@ -66,6 +66,10 @@ class CVideoDecoderControl final : public IVideoDecoderControl, private Componen
   int32_t Code(const Group &g, int32_t index) const;
   WString IndexName(const Group &g, int32_t index) const;
   bool Request(uint32_t number, uint32_t value, uint32_t *result);
+  // An on/off setting: 0 without its capability word, else the request.
+  int32_t SetWhenCapable(int capabilityWord, uint32_t request, int32_t value);
+  // A reading that answers 0 when the request fails.
+  int32_t ReadOrZero(uint32_t request);
 
   uint32_t caps_[9] = {};
 };

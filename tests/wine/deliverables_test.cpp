@@ -5,15 +5,11 @@
 
 #include <string>
 #include <vector>
+#include "tests/wine/beside.h"
 
 namespace {
 
-std::wstring Beside(const wchar_t *file) {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path);
-  return folder.substr(0, folder.find_last_of(L'\\') + 1) + file;
-}
+using tolven::winetest::Beside;
 
 std::wstring VersionString(const std::wstring &path, const wchar_t *name) {
   DWORD ignored = 0;

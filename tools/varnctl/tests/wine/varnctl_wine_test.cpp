@@ -8,6 +8,7 @@
 
 #include "driver/core/kernel_link.h"
 #include "platform/win32_platform.h"
+#include "tests/wine/beside.h"
 
 namespace {
 
@@ -15,12 +16,7 @@ using namespace tolven;
 
 const wchar_t kParametersKey[] = L"SYSTEM\\CurrentControlSet\\Services\\tolvenk\\Parameters";
 
-std::wstring Beside(const wchar_t *file) {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path);
-  return folder.substr(0, folder.find_last_of(L'\\') + 1) + file;
-}
+using winetest::Beside;
 
 struct Output {
   DWORD status = 0xFFFFFFFF;

@@ -1,0 +1,17 @@
+// Where a Windows test program finds the files built beside it.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace tolven::winetest {
+
+// The path of `file` in the folder of the running program.
+inline std::wstring Beside(const wchar_t *file) {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path);
+  return folder.substr(0, folder.find_last_of(L'\\') + 1) + file;
+}
+
+}  // namespace tolven::winetest
