@@ -8,6 +8,12 @@ if(TOLVEN_WINDOWS)
   set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   set(CMAKE_SHARED_LIBRARY_PREFIX "")
+  # The Wine architecture the test programs of this build run under.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(TOLVEN_WINE_ARCH win64)
+  else()
+    set(TOLVEN_WINE_ARCH win32)
+  endif()
   # User-mode C++ only: the kernel drivers (C) take the DDK headers as they are.
   add_compile_definitions($<$<COMPILE_LANGUAGE:CXX>:UNICODE> $<$<COMPILE_LANGUAGE:CXX>:_UNICODE>
     $<$<COMPILE_LANGUAGE:CXX>:WIN32_LEAN_AND_MEAN> $<$<COMPILE_LANGUAGE:CXX>:NOMINMAX>
@@ -68,7 +74,7 @@ function(tolven_wine_test name)
     FIXTURES_REQUIRED wine_prefix
     RESOURCE_LOCK wine_system
     LABELS wine
-    ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
+    ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix;TOLVEN_WINE_ARCH=${TOLVEN_WINE_ARCH}"
     TIMEOUT 240)
 endfunction()
 
