@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """Checks the Windows deliverables as files, without running them: each is a
-32-bit PE image of the expected kind, exports its entry points by their
-undecorated names, and carries a version resource whose strings name it.
+PE image of the build's architecture and of the expected kind, exports its
+entry points by their undecorated names (no @N on either architecture),
+carries a version resource whose strings name it, and imports only DLLs that
+every Windows installation has.
 
-Usage: check_pe.py <bin folder>
+Usage: check_pe.py <bin folder> [x86|x64]   (default x86)
 Runs on any machine, so the binary contracts are checked even where Wine
 cannot run.
 """
@@ -11,15 +13,22 @@ import struct
 import sys
 from pathlib import Path
 
-# file, image kind, exports that must be found by name
+# file, image kind, exports that must be found by name, the DLLs it may
+# import. Every one of those is part of Windows itself: a deliverable needs
+# nothing beside it that a fresh installation lacks (the C and C++ run-times
+# are linked in statically; msvcrt.dll is the system's own).
+USER_MODE = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "msvcrt.dll"}
 DELIVERABLES = [
-    ("tolvenu.dll", "dll", ["DriverProc", "GetVarnInterface"]),
-    ("tolvenk.sys", "native", []),
-    ("Viewer.exe", "gui", []),
-    ("ardensetup.dll", "dll", ["InstallVFW"]),
-    ("ardenremove.dll", "dll", ["UninstInitialize", "UninstUnInitialize"]),
+    ("tolvenu.dll", "dll", ["DriverProc", "GetVarnInterface"], USER_MODE | {"winmm.dll"}),
+    ("tolvenk.sys", "native", [], {"ntoskrnl.exe", "hal.dll"}),
+    ("Viewer.exe", "gui", [], USER_MODE),
+    ("ardensetup.dll", "dll", ["InstallVFW"], USER_MODE | {"winmm.dll", "setupapi.dll"}),
+    ("ardenremove.dll", "dll", ["UninstInitialize", "UninstUnInitialize"],
+     USER_MODE | {"winmm.dll", "setupapi.dll"}),
 ]
 RT_VERSION = 16
+# machine type and optional-header magic of each architecture
+ARCHITECTURES = {"x86": (0x14C, 0x10B), "x64": (0x8664, 0x20B)}
 
 
 class Image:
@@ -35,7 +44,9 @@ class Image:
         opt = pe + 24
         self.magic = struct.unpack_from("<H", data, opt)[0]
         self.subsystem = struct.unpack_from("<H", data, opt + 68)[0]
-        dirs = opt + 96
+        # The data directories follow the optional header's fixed part,
+        # which the 64-bit form (PE32+) widens by 16 bytes.
+        dirs = opt + (112 if self.magic == 0x20B else 96)
         self.directories = [struct.unpack_from("<II", data, dirs + 8 * i) for i in range(16)]
         self.sections = []
         table = opt + opt_size
@@ -62,6 +73,20 @@ class Image:
         names = self.offset(struct.unpack_from("<I", self.data, base + 32)[0])
         return [self.cstring(struct.unpack_from("<I", self.data, names + 4 * i)[0])
                 for i in range(count_names)]
+
+    def imports(self):
+        """Names of the DLLs the import directory names."""
+        rva, _ = self.directories[1]
+        names = []
+        if not rva:
+            return names
+        entry = self.offset(rva)
+        while True:
+            lookup, _, _, name, first_thunk = struct.unpack_from("<IIIII", self.data, entry)
+            if not (lookup or name or first_thunk):
+                return names
+            names.append(self.cstring(name))
+            entry += 20
 
     def version_strings(self):
         rva, _ = self.directories[2]
@@ -115,15 +140,17 @@ def parse_version(block):
     return strings
 
 
-def check(folder):
+def check(folder, architecture):
     failures = 0
-    for name, kind, exports in DELIVERABLES:
+    machine, magic = ARCHITECTURES[architecture]
+    for name, kind, exports, allowed_imports in DELIVERABLES:
         path = folder / name
         problems = []
+        imported = []
         try:
             image = Image(path.read_bytes())
-            if image.machine != 0x14C or image.magic != 0x10B:
-                problems.append("not a 32-bit i386 image")
+            if image.machine != machine or image.magic != magic:
+                problems.append("machine %#x/magic %#x, not an %s image" % (image.machine, image.magic, architecture))
             is_dll = bool(image.characteristics & 0x2000)
             wanted = {"dll": (True, 3), "native": (True, 1), "gui": (False, 2)}[kind]
             if (is_dll, image.subsystem) != wanted and not (kind == "dll" and is_dll):
@@ -132,6 +159,14 @@ def check(folder):
             for export in exports:
                 if export not in names:
                     problems.append("export %s missing (has %s)" % (export, ", ".join(names)))
+            decorated = [n for n in names if "@" in n]
+            if decorated:
+                problems.append("decorated exports %s" % ", ".join(decorated))
+            imported = image.imports()
+            foreign = [n for n in imported if n.lower() not in allowed_imports]
+            if foreign:
+                problems.append("imports %s, which Windows does not have or this file should not need"
+                                % ", ".join(foreign))
             version = image.version_strings()
             if not version:
                 problems.append("no version resource")
@@ -143,13 +178,14 @@ def check(folder):
             failures += 1
             print("FAIL %s: %s" % (name, "; ".join(problems)))
         else:
-            print("ok   %s (%s)" % (name, ", ".join(exports) or kind))
-    print("%d of %d deliverables pass" % (len(DELIVERABLES) - failures, len(DELIVERABLES)))
+            print("ok   %s %s (%s; imports %s)" % (architecture, name, ", ".join(exports) or kind,
+                                                  ", ".join(imported)))
+    print("%d of %d %s deliverables pass" % (len(DELIVERABLES) - failures, len(DELIVERABLES), architecture))
     return failures == 0
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 2:
+    if len(sys.argv) not in (2, 3) or (len(sys.argv) == 3 and sys.argv[2] not in ARCHITECTURES):
         print(__doc__, file=sys.stderr)
         sys.exit(2)
-    sys.exit(0 if check(Path(sys.argv[1])) else 1)
+    sys.exit(0 if check(Path(sys.argv[1]), sys.argv[2] if len(sys.argv) == 3 else "x86") else 1)

@@ -1,5 +1,6 @@
-// The five deliverables exist beside this program as 32-bit PE files with
-// readable version resources, and the libraries load.
+// The five deliverables exist beside this program as PE files of this
+// program's own architecture with readable version resources, and the
+// libraries load.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -52,11 +53,17 @@ const Deliverable kDeliverables[] = {
     {L"tolvenk.sys", false, nullptr, nullptr},
 };
 
-TEST(Deliverables, AreThirtyTwoBitImagesWithVersionResources) {
+#ifdef _WIN64
+constexpr WORD kOwnMachine = IMAGE_FILE_MACHINE_AMD64;
+#else
+constexpr WORD kOwnMachine = IMAGE_FILE_MACHINE_I386;
+#endif
+
+TEST(Deliverables, AreImagesOfThisArchitectureWithVersionResources) {
   for (const auto &d : kDeliverables) {
     std::wstring path = Beside(d.file);
     SCOPED_TRACE(std::string(path.begin(), path.end()));
-    EXPECT_EQ(Machine(path), IMAGE_FILE_MACHINE_I386);
+    EXPECT_EQ(Machine(path), kOwnMachine);
     EXPECT_EQ(VersionString(path, L"OriginalFilename"), d.file);
     EXPECT_EQ(VersionString(path, L"ProductName"), L"Caldra One");
   }

@@ -95,8 +95,12 @@ bool SaveWindowPicture(HWND window, const std::wstring &file) {
   void *bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  // What the window paints into a device context, else what the screen shows.
-  if (!PrintWindow(window, memory, 0)) BitBlt(memory, 0, 0, width, height, windowDc, 0, 0, SRCCOPY);
+  // What the screen shows where the window is, as a user sees it. (Wine's
+  // PrintWindow leaves a dialog's child controls out of the picture.)
+  HDC screen = GetDC(nullptr);
+  if (!BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY))
+    PrintWindow(window, memory, 0);
+  ReleaseDC(nullptr, screen);
   GdiFlush();
   SelectObject(memory, old);
   DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) & ~3u);
