@@ -7,7 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-scripts/setup.sh
+scripts/setup.sh --run
 build=${VARNCTL_BUILD_DIR:-build/native}
 mkdir -p "$build"
 echo "=== building varnctl in $build"
