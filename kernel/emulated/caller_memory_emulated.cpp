@@ -1,11 +1,18 @@
-// Caller memory in the emulated kernel: a range is accessible when the test
-// mapped it; anything else is the fault a bad pointer would raise.
+// The requesting process in the emulated kernel: its width is the request's
+// own flag; a range of its memory is accessible when the test mapped it,
+// anything else is the fault a bad pointer would raise.
 #include <cstring>
 
 #include "kernel/emulated/emulated_kernel.h"
 #include "kernel/vc/vc_caller_memory.h"
 
 using tolven::kernel::EmulatedKernel;
+using tolven::kernel::EmulatedRequest;
+
+extern "C" BOOLEAN VcCallerIs32Bit(PIRP irp) {
+  // Every request is built by the emulated kernel, with the IRP first.
+  return reinterpret_cast<EmulatedRequest *>(irp)->caller32 ? TRUE : FALSE;
+}
 
 extern "C" NTSTATUS VcLockCallerBuffer(PIRP irp, ULONG_PTR address, ULONG length) {
   EmulatedKernel &k = EmulatedKernel::Current();

@@ -27,6 +27,10 @@ struct EmulatedRequest {
   std::vector<uint64_t> systemBuffer;  // 8-byte aligned storage
   int completions = 0;
   NTSTATUS returned = 0;  // what the dispatch routine answered
+  // The requesting process is 32-bit (a 32-bit client on 64-bit Windows).
+  // The emulated kernel stands for a 64-bit system: by default requests come
+  // from 64-bit processes.
+  bool caller32 = false;
 
   bool Completed() const { return completions > 0; }
   NTSTATUS Status() const { return irp.IoStatus.Status; }

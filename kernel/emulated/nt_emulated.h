@@ -1,7 +1,7 @@
 /* The subset of the NT kernel interface the video-capture library uses, for
    native builds. Types carry the field names of the real ones so the same
    library source compiles against either; behaviour lives in the emulated
-   I/O manager (io_manager.cpp). Only what the library touches is here. */
+   I/O manager (emulated_kernel.cpp). Only what the library touches is here. */
 #ifndef TOLVEN_KERNEL_NT_EMULATED_H
 #define TOLVEN_KERNEL_NT_EMULATED_H
 
@@ -18,6 +18,7 @@ typedef unsigned char UCHAR, *PUCHAR, BOOLEAN, *PBOOLEAN, KIRQL, *PKIRQL, CCHAR;
 typedef unsigned short USHORT, WCHAR, *PWSTR;
 typedef const unsigned short *PCWSTR;
 typedef uint32_t ULONG, *PULONG;
+typedef uint64_t ULONGLONG;
 typedef int32_t LONG, NTSTATUS;
 typedef uintptr_t ULONG_PTR, KSPIN_LOCK, *PKSPIN_LOCK;
 typedef char CHAR;
@@ -175,6 +176,7 @@ typedef struct _IRP {
   PDRIVER_CANCEL CancelRoutine;
   struct {
     struct {
+      PVOID DriverContext[4]; /* the driver's while it holds the request */
       LIST_ENTRY ListEntry;
       PIO_STACK_LOCATION CurrentStackLocation;
     } Overlay;

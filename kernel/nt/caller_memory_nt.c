@@ -1,11 +1,21 @@
-/* Caller memory on the NT kernel: the range is checked against the user
-   address limit for user-mode requests, and the access that may still fault
-   runs inside a structured exception frame (guarded_call_i386.S). */
+/* The requesting process on the NT kernel. Its width comes from the I/O
+   manager. Caller ranges are checked against the user address limit for
+   user-mode requests, and the access that may still fault runs inside an
+   exception frame of our own (guarded_call_<processor>.c). */
 #include "kernel/vc/vc_caller_memory.h"
 
 typedef void (*VC_GUARDED_ROUTINE)(void *context);
 /* Runs routine(context); STATUS_ACCESS_VIOLATION when it raised instead. */
 NTSTATUS VcGuardedCall(VC_GUARDED_ROUTINE routine, void *context);
+
+BOOLEAN VcCallerIs32Bit(PIRP irp) {
+#ifdef _WIN64
+  return IoIs32bitProcess(irp);
+#else
+  (void)irp;
+  return TRUE;
+#endif
+}
 
 static BOOLEAN InCallerRange(PIRP irp, ULONG_PTR address, ULONG length) {
   ULONG_PTR end = address + length;

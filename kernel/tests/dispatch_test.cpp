@@ -134,11 +134,6 @@ TEST(ControlCodes, AreTypeOneDBufferedAnyAccessFunctions201To219) {
   EXPECT_EQ(IOCTL_VC_PARTIAL_COPY, 0x1D085Cu);
   EXPECT_EQ(IOCTL_VC_PARTIAL_END, 0x1D0860u);
   EXPECT_EQ(IOCTL_VC_DRAW_FRAME, 0x1D0864u);
-  static_assert(sizeof(VC_VIDEOHDR) == 40);
-  static_assert(offsetof(VC_VIDEOHDR, dwBufferLength) == 4);
-  static_assert(offsetof(VC_VIDEOHDR, dwBytesUsed) == 8);
-  static_assert(offsetof(VC_VIDEOHDR, dwTimeCaptured) == 12);
-  static_assert(offsetof(VC_VIDEOHDR, dwReserved) == 24);
   static_assert(sizeof(VC_RECT) == 16);
 }
 
@@ -204,12 +199,14 @@ INSTANTIATE_TEST_SUITE_P(
         SizeCase{"StreamResetBeforeInit", IOCTL_VC_STREAM_RESET, 0, 0, STATUS_INVALID_DEVICE_STATE, 0},
         SizeCase{"StreamFinishIdle", IOCTL_VC_STREAM_FINI, 0, 0, kInternal, 0},
         SizeCase{"WaitErrorBelow", IOCTL_VC_WAIT_ERROR, 0, 3, kSmall, 0},
-        SizeCase{"AddBufferInBelow", IOCTL_VC_ADD_BUFFER, 39, 40, kSmall, 0},
-        SizeCase{"AddBufferOutBelow", IOCTL_VC_ADD_BUFFER, 40, 39, kSmall, 0},
+        // From a 64-bit process, as every request here; both forms are
+        // bounded in header_test.cpp.
+        SizeCase{"AddBufferInBelow", IOCTL_VC_ADD_BUFFER, 71, 72, kSmall, 0},
+        SizeCase{"AddBufferOutBelow", IOCTL_VC_ADD_BUFFER, 72, 71, kSmall, 0},
         SizeCase{"PositionBelow", IOCTL_VC_GET_POSITION, 0, 3, kSmall, 0},
         SizeCase{"PositionAt", IOCTL_VC_GET_POSITION, 0, 4, STATUS_SUCCESS, 4},
         SizeCase{"PartialStartNoImage", IOCTL_VC_PARTIAL_START, 0, 0, kInternal, 0},
-        SizeCase{"PartialCopyNotReady", IOCTL_VC_PARTIAL_COPY, 40, 40, kInternal, 0},
+        SizeCase{"PartialCopyNotReady", IOCTL_VC_PARTIAL_COPY, 72, 72, kInternal, 0},
         SizeCase{"PartialEnd", IOCTL_VC_PARTIAL_END, 0, 0, STATUS_SUCCESS, 0},
         SizeCase{"DrawBelow", IOCTL_VC_DRAW_FRAME, 31, 0, kSmall, 0},
         SizeCase{"DrawAt", IOCTL_VC_DRAW_FRAME, 32, 0, kInternal, 0},
@@ -335,13 +332,16 @@ TEST_F(Dispatch, StreamTransitionsWithAWorkingCard) {
   EXPECT_EQ(Control(IOCTL_VC_STREAM_STOP, 0, 0)->Status(), STATUS_INVALID_DEVICE_STATE);
 }
 
-// ---- stream buffers and partial frames ----
+// ---- stream buffers and partial frames, with either header form ----
 
-TEST_F(Dispatch, AddBufferLocksTheDataAndStaysPending) {
-  auto r = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 64), 40);
+using StreamBuffer = FormTest;
+
+TEST_P(StreamBuffer, AddBufferLocksTheDataAndStaysPending) {
+  auto r = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 64), HeaderSize());
   EXPECT_EQ(r->returned, STATUS_PENDING);
   EXPECT_FALSE(r->Completed());
   ASSERT_NE(r->irp.MdlAddress, nullptr);
+  EXPECT_EQ(r->irp.MdlAddress->CallerAddress, kCallerBase);
   EXPECT_EQ(r->irp.MdlAddress->ByteCount, 64u);
   EXPECT_TRUE(r->irp.MdlAddress->Locked);
   EXPECT_EQ(r->irp.CancelRoutine, &VC_Cancel);
@@ -350,27 +350,48 @@ TEST_F(Dispatch, AddBufferLocksTheDataAndStaysPending) {
   EXPECT_EQ(k_.MdlCount(), 0u);
 }
 
-TEST_F(Dispatch, AddBufferChecksTheHeaderAgainstTheImageSize) {
+TEST_P(StreamBuffer, AddBufferNeedsAWholeHeaderBothWays) {
+  const ULONG size = HeaderSize();
+  auto shortIn = Header(kCallerBase, 64);
+  shortIn.resize(size - 1);
+  EXPECT_EQ(Control(IOCTL_VC_ADD_BUFFER, shortIn, size)->Status(), kSmall);
+  EXPECT_EQ(Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 64), size - 1)->Status(), kSmall);
+  auto at = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 64), size);
+  EXPECT_EQ(at->returned, STATUS_PENDING);
+  auto longer = Header(kCallerBase + 64, 64);
+  longer.resize(size + 8, 0);
+  auto above = Control(IOCTL_VC_ADD_BUFFER, longer, size + 8);
+  EXPECT_EQ(above->returned, STATUS_PENDING);
+  Close(holder_);
+  EXPECT_EQ(at->Status(), STATUS_CANCELLED);
+  EXPECT_EQ(above->Status(), STATUS_CANCELLED);
+}
+
+TEST_P(StreamBuffer, AddBufferChecksTheHeaderAgainstTheImageSize) {
   ext()->ImageSize = 100;
-  EXPECT_EQ(Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 99), 40)->Status(), kSmall);
-  auto r = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 100), 40);
+  EXPECT_EQ(Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 99), HeaderSize())->Status(), kSmall);
+  auto r = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 100), HeaderSize());
   EXPECT_EQ(r->returned, STATUS_PENDING);
+  EXPECT_EQ(r->irp.MdlAddress->ByteCount, 100u);
   Close(holder_);
 }
 
-TEST_F(Dispatch, AddBufferOverUnmappedMemoryIsAnAccessViolation) {
-  auto r = Control(IOCTL_VC_ADD_BUFFER, Header(0x7FFF0000, 64), 40);
+TEST_P(StreamBuffer, AddBufferOverUnmappedMemoryIsAnAccessViolation) {
+  auto r = Control(IOCTL_VC_ADD_BUFFER, Header(0x7FFF0000, 64), HeaderSize());
   EXPECT_EQ(r->Status(), STATUS_ACCESS_VIOLATION);
   // Running past the end of a mapped range faults too.
-  r = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase + 4000, 200), 40);
+  r = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase + 4000, 200), HeaderSize());
   EXPECT_EQ(r->Status(), STATUS_ACCESS_VIOLATION);
   EXPECT_EQ(k_.MdlCount(), 0u);
 }
 
-TEST_F(Dispatch, AddBufferWithoutADescriptorIsOutOfMemory) {
+TEST_P(StreamBuffer, AddBufferWithoutADescriptorIsOutOfMemory) {
   k_.FailMdlAllocation(1);
-  EXPECT_EQ(Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 64), 40)->Status(), STATUS_NO_MEMORY);
+  EXPECT_EQ(Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 64), HeaderSize())->Status(),
+            STATUS_NO_MEMORY);
 }
+
+TOLVEN_BOTH_HEADER_FORMS(StreamBuffer);
 
 TEST_F(Dispatch, StartPartialFrameAllocatesTheTaggedBufferOnce) {
   ext()->ImageSize = 32;
@@ -397,10 +418,10 @@ TEST_F(Dispatch, StartPartialFrameWithoutPoolIsOutOfMemory) {
   EXPECT_EQ(ext()->PartialBuffer, nullptr);
 }
 
-class PartialCopy : public DriverTest {
+class PartialCopy : public FormTest {
  protected:
   void SetUp() override {
-    DriverTest::SetUp();
+    FormTest::SetUp();
     ext()->ImageSize = 16;
     ext()->PartialBuffer = static_cast<PUCHAR>(ExAllocatePoolWithTag(NonPagedPool, 16, VC_POOL_TAG));
     for (int i = 0; i < 16; ++i) ext()->PartialBuffer[i] = static_cast<UCHAR>(0xA0 + i);
@@ -409,58 +430,72 @@ class PartialCopy : public DriverTest {
   }
 };
 
-TEST_F(PartialCopy, CopiesTheRequestedSliceAndFillsTheHeader) {
-  auto r = Control(IOCTL_VC_PARTIAL_COPY, Header(kCallerBase, 16, 4, 8), 40);
+TEST_P(PartialCopy, CopiesTheRequestedSliceAndFillsTheHeader) {
+  auto in = Header(kCallerBase, 16, 4, 8);
+  auto r = Control(IOCTL_VC_PARTIAL_COPY, in, HeaderSize());
   ASSERT_EQ(r->Status(), STATUS_SUCCESS);
-  EXPECT_EQ(r->Information(), 40u);
-  EXPECT_EQ(r->Dword(8), 16u);     // bytes used := image size
-  EXPECT_EQ(r->Dword(12), 1234u);  // time captured
+  EXPECT_EQ(r->Information(), HeaderSize());
+  EXPECT_EQ(r->Dword(BytesUsedAt()), 16u);       // bytes used := image size
+  EXPECT_EQ(r->Dword(TimeCapturedAt()), 1234u);  // time captured
+  // Nothing else of the header changes.
+  for (size_t i = 0; i < in.size(); ++i) {
+    if (i >= BytesUsedAt() && i < BytesUsedAt() + 4) continue;
+    if (i >= TimeCapturedAt() && i < TimeCapturedAt() + 4) continue;
+    EXPECT_EQ(r->Buffer()[i], in[i]) << i;
+  }
   for (int i = 0; i < 4; ++i) EXPECT_EQ(callerMemory_[i], 0xEE) << i;
   for (int i = 4; i < 12; ++i) EXPECT_EQ(callerMemory_[i], 0xA0 + i) << i;
   for (int i = 12; i < 20; ++i) EXPECT_EQ(callerMemory_[i], 0xEE) << i;
 }
 
-TEST_F(PartialCopy, ALengthPastTheFrameIsCutAtTheFrame) {
-  auto r = Control(IOCTL_VC_PARTIAL_COPY, Header(kCallerBase, 16, 10, 0xFFFFFFFF), 40);
+TEST_P(PartialCopy, ALengthPastTheFrameIsCutAtTheFrame) {
+  auto r = Control(IOCTL_VC_PARTIAL_COPY, Header(kCallerBase, 16, 10, 0xFFFFFFFF), HeaderSize());
   ASSERT_EQ(r->Status(), STATUS_SUCCESS);
   for (int i = 10; i < 16; ++i) EXPECT_EQ(callerMemory_[i], 0xA0 + i);
   EXPECT_EQ(callerMemory_[16], 0xEE);
 }
 
-TEST_F(PartialCopy, OffsetAtTheFrameEndCopiesNothing) {
-  auto r = Control(IOCTL_VC_PARTIAL_COPY, Header(kCallerBase, 16, 16, 8), 40);
+TEST_P(PartialCopy, OffsetAtTheFrameEndCopiesNothing) {
+  auto r = Control(IOCTL_VC_PARTIAL_COPY, Header(kCallerBase, 16, 16, 8), HeaderSize());
   EXPECT_EQ(r->Status(), STATUS_SUCCESS);
   EXPECT_EQ(callerMemory_[16], 0xEE);
 }
 
-TEST_F(PartialCopy, OffsetBeyondTheFrameIsRefused) {
+TEST_P(PartialCopy, OffsetBeyondTheFrameIsRefused) {
   for (ULONG offset : {17u, 0x80000000u, 0xFFFFFFFFu}) {
-    auto r = Control(IOCTL_VC_PARTIAL_COPY, Header(kCallerBase, 16, offset, 8), 40);
+    auto r = Control(IOCTL_VC_PARTIAL_COPY, Header(kCallerBase, 16, offset, 8), HeaderSize());
     EXPECT_EQ(r->Status(), kSmall) << offset;
     EXPECT_EQ(r->Information(), 0u);
   }
   for (uint8_t byte : callerMemory_) ASSERT_EQ(byte, 0xEE);
 }
 
-TEST_F(PartialCopy, SizesAndHeaderAreChecked) {
-  EXPECT_EQ(Control(IOCTL_VC_PARTIAL_COPY, Header(kCallerBase, 16, 0, 4), 39)->Status(), kSmall);
+TEST_P(PartialCopy, SizesAndHeaderAreChecked) {
+  const ULONG size = HeaderSize();
+  EXPECT_EQ(Control(IOCTL_VC_PARTIAL_COPY, Header(kCallerBase, 16, 0, 4), size - 1)->Status(), kSmall);
   auto in = Header(kCallerBase, 16, 0, 4);
-  in.resize(39);
-  EXPECT_EQ(Control(IOCTL_VC_PARTIAL_COPY, in, 40)->Status(), kSmall);
-  EXPECT_EQ(Control(IOCTL_VC_PARTIAL_COPY, Header(kCallerBase, 15, 0, 4), 40)->Status(), kSmall);
+  in.resize(size - 1);
+  EXPECT_EQ(Control(IOCTL_VC_PARTIAL_COPY, in, size)->Status(), kSmall);
+  EXPECT_EQ(Control(IOCTL_VC_PARTIAL_COPY, Header(kCallerBase, 15, 0, 4), size)->Status(), kSmall);
+  EXPECT_EQ(Control(IOCTL_VC_PARTIAL_COPY, Header(kCallerBase, 16, 0, 4), size)->Status(), STATUS_SUCCESS);
+  for (uint8_t byte : std::vector<uint8_t>(callerMemory_.begin(), callerMemory_.begin() + 4))
+    EXPECT_NE(byte, 0xEE);
 }
 
-TEST_F(PartialCopy, UnmappedDataIsAnAccessViolation) {
-  auto r = Control(IOCTL_VC_PARTIAL_COPY, Header(0x10, 16, 0, 16), 40);
+TEST_P(PartialCopy, UnmappedDataIsAnAccessViolation) {
+  auto r = Control(IOCTL_VC_PARTIAL_COPY, Header(0x10, 16, 0, 16), HeaderSize());
   EXPECT_EQ(r->Status(), STATUS_ACCESS_VIOLATION);
   EXPECT_EQ(r->Information(), 0u);
 }
 
-TEST_F(PartialCopy, EndPartialFrameClearsReady) {
+TEST_P(PartialCopy, EndPartialFrameClearsReady) {
   EXPECT_EQ(Control(IOCTL_VC_PARTIAL_END, 0, 0)->Status(), STATUS_SUCCESS);
   EXPECT_EQ(ext()->PartialReady, 0u);
-  EXPECT_EQ(Control(IOCTL_VC_PARTIAL_COPY, Header(kCallerBase, 16, 0, 4), 40)->Status(), kInternal);
+  EXPECT_EQ(Control(IOCTL_VC_PARTIAL_COPY, Header(kCallerBase, 16, 0, 4), HeaderSize())->Status(),
+            kInternal);
 }
+
+TOLVEN_BOTH_HEADER_FORMS(PartialCopy);
 
 }  // namespace
 }  // namespace tolven::kernel

@@ -58,6 +58,7 @@ std::unique_ptr<EmulatedRequest> DriverTest::Control(ULONG code, const std::vect
                                                      ULONG outSize, FILE_OBJECT *file) {
   auto request = k_.NewControl(file ? file : &holder_, code, in.data(),
                                static_cast<ULONG>(in.size()), outSize);
+  request->caller32 = caller32_;
   k_.Send(device_, *request);
   return request;
 }
@@ -67,9 +68,33 @@ std::unique_ptr<EmulatedRequest> DriverTest::Control(ULONG code, ULONG inSize, U
   return Control(code, std::vector<uint8_t>(inSize, 0), outSize, file);
 }
 
-std::vector<uint8_t> DriverTest::Header(ULONG data, ULONG length, ULONG offset, ULONG copyLength) {
-  // data, length, used, time, user, flags, reserved[4]
-  return Dwords({data, length, 0, 0, 0, 0, offset, copyLength, 0, 0});
+namespace {
+template <typename T>
+void Put(std::vector<uint8_t> &bytes, size_t offset, T value) {
+  std::memcpy(bytes.data() + offset, &value, sizeof value);
 }
+}  // namespace
+
+std::vector<uint8_t> DriverTest::Header(ULONG_PTR data, ULONG length, ULONGLONG offset,
+                                        ULONGLONG copyLength) const {
+  std::vector<uint8_t> bytes(HeaderSize(), 0);
+  if (caller32_) {
+    // data, length, used, time, user, flags, reserved[4]: all dwords.
+    Put(bytes, 0, static_cast<uint32_t>(data));
+    Put(bytes, 4, length);
+    Put(bytes, 24, static_cast<uint32_t>(offset));
+    Put(bytes, 28, static_cast<uint32_t>(copyLength));
+  } else {
+    // data 0, length 8, used 12, time 16, user 24, flags 32, reserved 40:
+    // pointer-sized data, user and reserved values.
+    Put(bytes, 0, static_cast<uint64_t>(data));
+    Put(bytes, 8, length);
+    Put(bytes, 40, static_cast<uint64_t>(offset));
+    Put(bytes, 48, static_cast<uint64_t>(copyLength));
+  }
+  return bytes;
+}
+
+std::string FormName(const ::testing::TestParamInfo<HeaderForm> &info) { return info.param.name; }
 
 }  // namespace tolven::kernel

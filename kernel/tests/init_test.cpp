@@ -159,7 +159,9 @@ TEST(DriverEntryTest, CallbackTableHas22SlotsInOrderWithTheStubAnswers) {
   for (int i = 0; i < VC_CALLBACK_SLOTS; ++i) EXPECT_NE(slots[i], nullptr) << "slot " << i;
   EXPECT_EQ(cb->DeviceOpen, cb->DeviceClose);  // one body fills both
   uint32_t buffer[8] = {};
-  VC_VIDEOHDR header{};
+  uint8_t headerBytes[VC_HEADER_MAX_BYTES] = {};
+  VC_HEADER header;
+  VcHeaderInitNative(&header, headerBytes);
   EXPECT_TRUE(cb->DeviceOpen(ext));
   EXPECT_TRUE(cb->DeviceClose(ext));
   EXPECT_FALSE(cb->ConfigFormat(ext, buffer));

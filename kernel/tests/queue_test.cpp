@@ -10,8 +10,8 @@ namespace {
 using Queues = DriverTest;
 
 TEST_F(Queues, CloseCancelsBuffersAndWaiters) {
-  auto b1 = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 64), 40);
-  auto b2 = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase + 64, 64), 40);
+  auto b1 = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 64), HeaderSize());
+  auto b2 = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase + 64, 64), HeaderSize());
   auto w = Control(IOCTL_VC_WAIT_ERROR, 0, 4);
   ASSERT_EQ(b1->returned, STATUS_PENDING);
   ASSERT_EQ(b2->returned, STATUS_PENDING);
@@ -28,7 +28,7 @@ TEST_F(Queues, CloseCancelsBuffersAndWaiters) {
 }
 
 TEST_F(Queues, UnloadCancelsWhatIsStillQueued) {
-  auto b = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 64), 40);
+  auto b = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 64), HeaderSize());
   auto w = Control(IOCTL_VC_WAIT_ERROR, 0, 4);
   k_.UnloadDriver();
   device_ = nullptr;
@@ -37,8 +37,8 @@ TEST_F(Queues, UnloadCancelsWhatIsStillQueued) {
 }
 
 TEST_F(Queues, CancellingABufferRemovesItFromTheQueue) {
-  auto b1 = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 64), 40);
-  auto b2 = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase + 64, 64), 40);
+  auto b1 = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 64), HeaderSize());
+  auto b2 = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase + 64, 64), HeaderSize());
   EXPECT_TRUE(k_.Cancel(*b1));
   EXPECT_EQ(b1->Status(), STATUS_CANCELLED);
   EXPECT_EQ(b1->Information(), 0u);
@@ -62,7 +62,8 @@ TEST_F(Queues, CancellingAWaiterCompletesIt) {
 }
 
 TEST_F(Queues, ARequestCancelledBeforeQueueingIsCompletedCancelled) {
-  auto r = k_.NewControl(&holder_, IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 64).data(), 40, 40);
+  auto r = k_.NewControl(&holder_, IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 64).data(), HeaderSize(),
+                         HeaderSize());
   r->irp.Cancel = TRUE;
   EXPECT_EQ(k_.Send(device(), *r), STATUS_CANCELLED);
   EXPECT_TRUE(r->Completed());
@@ -82,7 +83,7 @@ TEST_F(Queues, StreamFinishIsBusyWhileAnythingIsQueued) {
 
 TEST_F(Queues, ResetCompletesBuffersWithSuccessAndWaitersWithTheSkipCount) {
   Control(IOCTL_VC_STREAM_INIT, Dwords({1}), 0);
-  auto b = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 64), 40);
+  auto b = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 64), HeaderSize());
   auto w1 = Control(IOCTL_VC_WAIT_ERROR, 0, 4);
   auto w2 = Control(IOCTL_VC_WAIT_ERROR, 0, 8);
   ext()->SkipCount = 3;  // skips counted by the card part without a report
@@ -126,8 +127,8 @@ TEST_F(Queues, SkipsWithoutAWaiterAccumulateAndAnswerTheNextWaitAtOnce) {
 }
 
 TEST_F(Queues, ReplaceRequestPutsARequestBackAtTheHead) {
-  auto b1 = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 64), 40);
-  auto b2 = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase + 64, 64), 40);
+  auto b1 = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 64), HeaderSize());
+  auto b2 = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase + 64, 64), HeaderSize());
   PIRP head = VC_ExtractNextIrp(&ext()->BufferQueue, FALSE);
   ASSERT_EQ(head, &b1->irp);
   EXPECT_EQ(head->CancelRoutine, nullptr);
@@ -150,46 +151,91 @@ struct CaptureLog {
   PUCHAR buffer = nullptr;
   ULONG length = 0;
   ULONG answer = 0;
+  ULONG headerSize = 0;    // the form of the header the card was given
+  ULONG headerLength = 0;  // its buffer length
   EmulatedRequest *cancelDuring = nullptr;
 } g_capture;
 
-ULONG Capture(PVC_DEVICE_EXTENSION, PUCHAR buffer, PVC_VIDEOHDR header, ULONG length) {
+ULONG Capture(PVC_DEVICE_EXTENSION, PUCHAR buffer, PVC_HEADER header, ULONG length) {
   ++g_capture.calls;
   g_capture.buffer = buffer;
   g_capture.length = length;
+  g_capture.headerSize = header ? VcHeaderSize(header) : 0;
+  g_capture.headerLength = header ? VcHeaderBufferLength(header) : 0;
   if (buffer && length) buffer[0] = 0x5A;
-  if (header) header->dwTimeCaptured = 777;
+  if (header) VcHeaderSetTimeCaptured(header, 777);
   if (g_capture.cancelDuring) EmulatedKernel::Current().Cancel(*g_capture.cancelDuring);
   return g_capture.answer;
 }
 
-class Deferred : public DriverTest {
+class Deferred : public FormTest {
  protected:
   void SetUp() override {
-    DriverTest::SetUp();
+    FormTest::SetUp();
     g_capture = CaptureLog{};
     callbacks()->CaptureService = Capture;
   }
 };
 
-TEST_F(Deferred, FillsTheHeadBufferAndCompletesIt) {
+TEST_P(Deferred, FillsTheHeadBufferAndCompletesIt) {
   g_capture.answer = 48;
-  auto b = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase + 8, 64), 40);
+  auto b = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase + 8, 64), HeaderSize());
   ext()->DpcPending = 1;
   k_.RunDpc(&ext()->Dpc);
   EXPECT_EQ(ext()->DpcPending, 0u);
   EXPECT_EQ(g_capture.buffer, callerMemory_.data() + 8);
   EXPECT_EQ(g_capture.length, 64u);
+  EXPECT_EQ(g_capture.headerSize, HeaderSize());
+  EXPECT_EQ(g_capture.headerLength, 64u);
   EXPECT_EQ(callerMemory_[8], 0x5A);
   EXPECT_EQ(b->Status(), STATUS_SUCCESS);
-  EXPECT_EQ(b->Information(), 40u);
-  EXPECT_EQ(b->Dword(8), 48u);    // bytes used
-  EXPECT_EQ(b->Dword(12), 777u);  // the card's timestamp
+  EXPECT_EQ(b->Information(), HeaderSize());
+  EXPECT_EQ(b->Dword(BytesUsedAt()), 48u);      // bytes used
+  EXPECT_EQ(b->Dword(TimeCapturedAt()), 777u);  // the card's timestamp
 }
 
-TEST_F(Deferred, NoFrameYetPutsTheBufferBack) {
+TEST_P(Deferred, BuffersOfBothFormsQueueTogether) {
+  // A 32-bit and a 64-bit client in turn (one handle, as the I/O manager
+  // allows through duplication): each is completed in its own form.
+  g_capture.answer = 20;
+  caller32_ = !GetParam().caller32;
+  auto other = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 32), HeaderSize());
+  const ULONG otherSize = HeaderSize();
+  const size_t otherUsedAt = BytesUsedAt();
+  caller32_ = GetParam().caller32;
+  auto mine = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase + 32, 32), HeaderSize());
+  ASSERT_EQ(other->returned, STATUS_PENDING);
+  ASSERT_EQ(mine->returned, STATUS_PENDING);
+  // The form decided at dispatch holds, whatever the request says later.
+  other->caller32 = mine->caller32 = !other->caller32;
+  k_.RunDpc(&ext()->Dpc);
+  k_.RunDpc(&ext()->Dpc);
+  EXPECT_EQ(other->Information(), otherSize);
+  EXPECT_EQ(other->Dword(otherUsedAt), 20u);
+  EXPECT_EQ(mine->Information(), HeaderSize());
+  EXPECT_EQ(mine->Dword(BytesUsedAt()), 20u);
+  EXPECT_NE(otherSize, HeaderSize());
+}
+
+TEST_P(Deferred, ABufferNotFilledKeepsItsHeader) {
   g_capture.answer = 0;
-  auto b = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 64), 40);
+  auto in = Header(kCallerBase, 64);
+  auto b = Control(IOCTL_VC_ADD_BUFFER, in, HeaderSize());
+  k_.RunDpc(&ext()->Dpc);
+  EXPECT_FALSE(b->Completed());
+  EXPECT_EQ(b->Dword(BytesUsedAt()), 0u);
+  Close(holder_);
+  EXPECT_EQ(b->Status(), STATUS_CANCELLED);
+  EXPECT_EQ(b->Information(), 0u);
+}
+
+TOLVEN_BOTH_HEADER_FORMS(Deferred);
+
+using DeferredAny = Deferred;
+
+TEST_P(DeferredAny, NoFrameYetPutsTheBufferBack) {
+  g_capture.answer = 0;
+  auto b = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 64), HeaderSize());
   k_.RunDpc(&ext()->Dpc);
   EXPECT_FALSE(b->Completed());
   EXPECT_EQ(b->irp.CancelRoutine, &VC_Cancel);
@@ -198,16 +244,16 @@ TEST_F(Deferred, NoFrameYetPutsTheBufferBack) {
   EXPECT_EQ(b->Status(), STATUS_CANCELLED);
 }
 
-TEST_F(Deferred, ABufferCancelledDuringCaptureIsCompletedCancelled) {
+TEST_P(DeferredAny, ABufferCancelledDuringCaptureIsCompletedCancelled) {
   g_capture.answer = 0;
-  auto b = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 64), 40);
+  auto b = Control(IOCTL_VC_ADD_BUFFER, Header(kCallerBase, 64), HeaderSize());
   g_capture.cancelDuring = b.get();
   k_.RunDpc(&ext()->Dpc);
   EXPECT_EQ(b->Status(), STATUS_CANCELLED);
   EXPECT_TRUE(IsListEmpty(&ext()->BufferQueue));
 }
 
-TEST_F(Deferred, WithoutABufferTheFrameIsSkippedAndReported) {
+TEST_P(DeferredAny, WithoutABufferTheFrameIsSkippedAndReported) {
   auto w = Control(IOCTL_VC_WAIT_ERROR, 0, 4);
   k_.RunDpc(&ext()->Dpc);
   EXPECT_EQ(g_capture.calls, 1);
@@ -216,7 +262,7 @@ TEST_F(Deferred, WithoutABufferTheFrameIsSkippedAndReported) {
   EXPECT_EQ(w->Dword(), 1u);
 }
 
-TEST_F(Deferred, WithoutACaptureServiceNothingHappens) {
+TEST_P(DeferredAny, WithoutACaptureServiceNothingHappens) {
   callbacks()->CaptureService = nullptr;
   ext()->DpcPending = 1;
   k_.RunDpc(&ext()->Dpc);
@@ -224,7 +270,7 @@ TEST_F(Deferred, WithoutACaptureServiceNothingHappens) {
   EXPECT_EQ(ext()->SkipCount, 0u);
 }
 
-TEST_F(Deferred, FillsThePartialFrameAndThenSkipsUntilItIsTaken) {
+TEST_P(DeferredAny, FillsThePartialFrameAndThenSkipsUntilItIsTaken) {
   ext()->ImageSize = 16;
   g_capture.answer = 16;
   auto start = Control(IOCTL_VC_PARTIAL_START, 0, 0);
@@ -232,19 +278,22 @@ TEST_F(Deferred, FillsThePartialFrameAndThenSkipsUntilItIsTaken) {
   k_.RunDpc(&ext()->Dpc);
   EXPECT_EQ(start->Status(), STATUS_SUCCESS);
   EXPECT_EQ(g_capture.buffer, ext()->PartialBuffer);
+  // The card stamps a header of the driver's own width.
+  EXPECT_EQ(g_capture.headerSize, sizeof(void *) == 8 ? 72u : 40u);
+  EXPECT_EQ(g_capture.headerLength, 16u);
   EXPECT_EQ(ext()->PartialReady, 1u);
   EXPECT_EQ(ext()->CaptureTime, 777u);
-  auto copy = Control(IOCTL_VC_PARTIAL_COPY, Header(kCallerBase, 16, 0, 16), 40);
+  auto copy = Control(IOCTL_VC_PARTIAL_COPY, Header(kCallerBase, 16, 0, 16), HeaderSize());
   EXPECT_EQ(copy->Status(), STATUS_SUCCESS);
   EXPECT_EQ(callerMemory_[0], 0x5A);
-  EXPECT_EQ(copy->Dword(12), 777u);
+  EXPECT_EQ(copy->Dword(TimeCapturedAt()), 777u);
   // Not yet ended: the next frame is lost.
   k_.RunDpc(&ext()->Dpc);
   EXPECT_EQ(ext()->SkipCount, 1u);
   EXPECT_EQ(Control(IOCTL_VC_PARTIAL_END, 0, 0)->Status(), STATUS_SUCCESS);
 }
 
-TEST_F(Deferred, APartialFrameNotCapturedWaitsForTheNextFrame) {
+TEST_P(DeferredAny, APartialFrameNotCapturedWaitsForTheNextFrame) {
   ext()->ImageSize = 16;
   g_capture.answer = 0;
   auto start = Control(IOCTL_VC_PARTIAL_START, 0, 0);
@@ -257,7 +306,7 @@ TEST_F(Deferred, APartialFrameNotCapturedWaitsForTheNextFrame) {
   EXPECT_EQ(ext()->PartialReady, 1u);
 }
 
-TEST_F(Deferred, APartialRequestWithoutItsBufferFailsAsInvalidState) {
+TEST_P(DeferredAny, APartialRequestWithoutItsBufferFailsAsInvalidState) {
   ext()->ImageSize = 16;
   auto start = Control(IOCTL_VC_PARTIAL_START, 0, 0);
   ExFreePoolWithTag(ext()->PartialBuffer, VC_POOL_TAG);
@@ -265,6 +314,8 @@ TEST_F(Deferred, APartialRequestWithoutItsBufferFailsAsInvalidState) {
   k_.RunDpc(&ext()->Dpc);
   EXPECT_EQ(start->Status(), STATUS_INVALID_DEVICE_STATE);
 }
+
+TOLVEN_BOTH_HEADER_FORMS(DeferredAny);
 
 }  // namespace
 }  // namespace tolven::kernel

@@ -43,7 +43,7 @@ static BOOLEAN InternalRefuse(PVC_DEVICE_EXTENSION ext) {
   return FALSE;
 }
 
-static ULONG InternalCaptureService(PVC_DEVICE_EXTENSION ext, PUCHAR buffer, PVC_VIDEOHDR header,
+static ULONG InternalCaptureService(PVC_DEVICE_EXTENSION ext, PUCHAR buffer, PVC_HEADER header,
                                     ULONG bufferLength) {
   (void)ext;
   (void)buffer;

@@ -1,7 +1,8 @@
-/* Access to memory in the requesting process (the data buffers a video
-   header points to). Touching it can fault; these answer the fault as a
-   status instead. The NT binding guards the access with a structured
-   exception frame; the emulated one checks ranges the test has mapped. */
+/* The requesting process as the driver meets it: its width, and access to
+   its memory (the data buffers a video header points to). Touching that
+   memory can fault; these answer the fault as a status instead. The NT
+   binding guards the access with an exception frame of its own; the
+   emulated one checks ranges the test has mapped. */
 #ifndef TOLVEN_KERNEL_VC_CALLER_MEMORY_H
 #define TOLVEN_KERNEL_VC_CALLER_MEMORY_H
 
@@ -10,6 +11,10 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+/* Whether the request comes from a 32-bit process, whose headers have the
+   32-bit form. Always TRUE for a 32-bit driver. */
+BOOLEAN VcCallerIs32Bit(PIRP irp);
 
 /* Describes [address, address + length) with a memory descriptor attached to
    the request and locks it for writing. STATUS_NO_MEMORY when no descriptor

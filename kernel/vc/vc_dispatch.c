@@ -3,7 +3,6 @@
 #include "kernel/vc/vc_caller_memory.h"
 #include "kernel/vc/vclib.h"
 
-#define VC_VIDEOHDR_BYTES ((ULONG)sizeof(VC_VIDEOHDR))
 #define VC_RECT_BYTES ((ULONG)sizeof(VC_RECT))
 
 /* An open the device refused still reaches close under some I/O managers;
@@ -107,11 +106,12 @@ static NTSTATUS StreamReset(PVC_DEVICE_EXTENSION ext) {
 }
 
 static NTSTATUS AddBuffer(PVC_DEVICE_EXTENSION ext, PIRP irp, ULONG in, ULONG out) {
-  PVC_VIDEOHDR header = (PVC_VIDEOHDR)irp->AssociatedIrp.SystemBuffer;
+  VC_HEADER header;
   NTSTATUS status;
-  if (in < VC_VIDEOHDR_BYTES || out < VC_VIDEOHDR_BYTES) return STATUS_BUFFER_TOO_SMALL;
-  if (header->dwBufferLength < ext->ImageSize) return STATUS_BUFFER_TOO_SMALL;
-  status = VcLockCallerBuffer(irp, header->lpData, header->dwBufferLength);
+  VcHeaderOfNewRequest(irp, &header);
+  if (in < VcHeaderSize(&header) || out < VcHeaderSize(&header)) return STATUS_BUFFER_TOO_SMALL;
+  if (VcHeaderBufferLength(&header) < ext->ImageSize) return STATUS_BUFFER_TOO_SMALL;
+  status = VcLockCallerBuffer(irp, VcHeaderData(&header), VcHeaderBufferLength(&header));
   if (!NT_SUCCESS(status)) return status;
   if (!VC_QueueRequest(irp, &ext->BufferQueue, VC_Cancel)) return STATUS_CANCELLED;
   return STATUS_PENDING;
@@ -128,23 +128,26 @@ static NTSTATUS StartPartialFrame(PVC_DEVICE_EXTENSION ext, PIRP irp) {
 }
 
 static NTSTATUS CopyPartialFrame(PVC_DEVICE_EXTENSION ext, PIRP irp, ULONG in, ULONG out) {
-  PVC_VIDEOHDR header = (PVC_VIDEOHDR)irp->AssociatedIrp.SystemBuffer;
-  ULONG offset, length, count;
+  VC_HEADER header;
+  ULONGLONG offset, length;
+  ULONG count;
   NTSTATUS status;
   if (!ext->PartialBuffer || !ext->PartialReady) return STATUS_DRIVER_INTERNAL_ERROR;
-  if (in < VC_VIDEOHDR_BYTES || out < VC_VIDEOHDR_BYTES) return STATUS_BUFFER_TOO_SMALL;
-  if (header->dwBufferLength < ext->ImageSize) return STATUS_BUFFER_TOO_SMALL;
-  offset = header->dwReserved[0];
-  length = header->dwReserved[1];
+  VcHeaderOfNewRequest(irp, &header);
+  if (in < VcHeaderSize(&header) || out < VcHeaderSize(&header)) return STATUS_BUFFER_TOO_SMALL;
+  if (VcHeaderBufferLength(&header) < ext->ImageSize) return STATUS_BUFFER_TOO_SMALL;
+  offset = VcHeaderReserved(&header, 0);
+  length = VcHeaderReserved(&header, 1);
   /* An offset past the frame would make the remaining size wrap around. */
   if (offset > ext->ImageSize) return STATUS_BUFFER_TOO_SMALL;
-  header->dwTimeCaptured = ext->CaptureTime;
-  header->dwBytesUsed = ext->ImageSize;
-  count = ext->ImageSize - offset;
-  if (length < count) count = length;
-  status = VcCopyToCaller(irp, (ULONG_PTR)header->lpData + offset, ext->PartialBuffer + offset, count);
+  VcHeaderSetTimeCaptured(&header, ext->CaptureTime);
+  VcHeaderSetBytesUsed(&header, ext->ImageSize);
+  count = ext->ImageSize - (ULONG)offset;
+  if (length < count) count = (ULONG)length;
+  status = VcCopyToCaller(irp, VcHeaderData(&header) + (ULONG)offset,
+                          ext->PartialBuffer + (ULONG)offset, count);
   if (!NT_SUCCESS(status)) return status;
-  irp->IoStatus.Information = VC_VIDEOHDR_BYTES;
+  irp->IoStatus.Information = VcHeaderSize(&header);
   return STATUS_SUCCESS;
 }
 

@@ -139,8 +139,8 @@ void NTAPI VC_Deferred(PKDPC dpc, PVOID context, PVOID arg1, PVOID arg2) {
   PVC_DEVICE_EXTENSION ext = (PVC_DEVICE_EXTENSION)device->DeviceExtension;
   PVC_CAPTURE_CALLBACK capture = ext->Callback.CaptureService;
   PIO_STACK_LOCATION stack;
-  PVC_VIDEOHDR header;
-  VC_VIDEOHDR partial;
+  VC_HEADER header;
+  UCHAR partial[VC_HEADER_MAX_BYTES];
   PUCHAR data;
   PIRP irp;
   ULONG bytes;
@@ -165,7 +165,7 @@ void NTAPI VC_Deferred(PKDPC dpc, PVOID context, PVOID arg1, PVOID arg2) {
   stack = IoGetCurrentIrpStackLocation(irp);
   switch (stack->Parameters.DeviceIoControl.IoControlCode) {
     case IOCTL_VC_ADD_BUFFER:
-      header = (PVC_VIDEOHDR)irp->AssociatedIrp.SystemBuffer;
+      VcHeaderOfQueuedRequest(irp, &header);
       data = irp->MdlAddress ? (PUCHAR)MmGetSystemAddressForMdlSafe(irp->MdlAddress,
                                                                       NormalPagePriority)
                              : NULL;
@@ -173,10 +173,10 @@ void NTAPI VC_Deferred(PKDPC dpc, PVOID context, PVOID arg1, PVOID arg2) {
         Complete(irp, STATUS_NO_MEMORY, 0);
         return;
       }
-      bytes = capture(ext, data, header, header->dwBufferLength);
-      header->dwBytesUsed = bytes;
+      bytes = capture(ext, data, &header, VcHeaderBufferLength(&header));
+      VcHeaderSetBytesUsed(&header, bytes);
       if (bytes)
-        Complete(irp, STATUS_SUCCESS, sizeof(VC_VIDEOHDR));
+        Complete(irp, STATUS_SUCCESS, VcHeaderSize(&header));
       else
         PutBack(ext, irp);
       return;
@@ -185,10 +185,12 @@ void NTAPI VC_Deferred(PKDPC dpc, PVOID context, PVOID arg1, PVOID arg2) {
         Complete(irp, STATUS_INVALID_DEVICE_STATE, 0);
         return;
       }
-      RtlZeroMemory(&partial, sizeof partial);
-      partial.dwBufferLength = ext->ImageSize;
-      bytes = capture(ext, ext->PartialBuffer, &partial, ext->ImageSize);
-      ext->CaptureTime = partial.dwTimeCaptured;
+      /* The card stamps a header of the driver's own width. */
+      RtlZeroMemory(partial, sizeof partial);
+      VcHeaderInitNative(&header, partial);
+      VcHeaderSetBufferLength(&header, ext->ImageSize);
+      bytes = capture(ext, ext->PartialBuffer, &header, ext->ImageSize);
+      ext->CaptureTime = VcHeaderTimeCaptured(&header);
       /* Ready only once a frame is really in the buffer; otherwise the request
          waits for the next frame instead of every later frame being skipped. */
       if (bytes) {

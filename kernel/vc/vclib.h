@@ -7,6 +7,7 @@
 
 #include "kernel/vc/vc_ioctl.h"
 #include "kernel/vc/vc_nt.h"
+#include "kernel/vc/vc_video_header.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -15,18 +16,6 @@ extern "C" {
 #define VC_MAX_DEVICES 32
 #define VC_POOL_TAG 0x206B6444u /* 'D','d','k',' ' */
 #define VC_INSTALL_ERROR_FAILED 1001u
-
-/* The 32-bit video header a stream buffer request carries (40 bytes). The
-   data field is an address in the caller's address space. */
-typedef struct _VC_VIDEOHDR {
-  ULONG lpData;
-  ULONG dwBufferLength;
-  ULONG dwBytesUsed;
-  ULONG dwTimeCaptured;
-  ULONG dwUser;
-  ULONG dwFlags;
-  ULONG dwReserved[4]; /* [0] copy offset, [1] copy length for partial frames */
-} VC_VIDEOHDR, *PVC_VIDEOHDR;
 
 /* The overlay rectangle list of set overlay rectangles: a count, then that
    many rectangles of four signed values. */
@@ -47,10 +36,11 @@ typedef BOOLEAN (*PVC_BUFFER_CALLBACK)(PVC_DEVICE_EXTENSION ext, PVOID buffer);
 typedef BOOLEAN (*PVC_DWORD_CALLBACK)(PVC_DEVICE_EXTENSION ext, ULONG value);
 typedef BOOLEAN (*PVC_SWITCH_CALLBACK)(PVC_DEVICE_EXTENSION ext, BOOLEAN on);
 typedef ULONG (*PVC_QUERY_CALLBACK)(PVC_DEVICE_EXTENSION ext);
-/* Fills one frame into buffer (null: none available, the frame is skipped);
-   answers the bytes captured, 0 when no frame was ready. */
+/* Fills one frame into buffer (null: none available, the frame is skipped)
+   and may stamp the header's time captured; answers the bytes captured, 0
+   when no frame was ready. The header is in either form: use its accessors. */
 typedef ULONG (*PVC_CAPTURE_CALLBACK)(PVC_DEVICE_EXTENSION ext, PUCHAR buffer,
-                                      PVC_VIDEOHDR header, ULONG bufferLength);
+                                      PVC_HEADER header, ULONG bufferLength);
 
 /* The card callbacks in slot order; the order is the library's contract. */
 typedef struct _VC_CALLBACK {

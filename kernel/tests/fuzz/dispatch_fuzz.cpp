@@ -1,6 +1,6 @@
 // Drives the dispatcher with random sequences of opens, closes, device-
-// control requests (any code, any sizes, any buffer contents), cancels,
-// deferred calls and skips, then unloads. Any request left uncompleted,
+// control requests (any code, any sizes, any buffer contents, from a 32-bit
+// or a 64-bit process), cancels, deferred calls and skips, then unloads. Any request left uncompleted,
 // memory or descriptor left behind, or I/O rule broken is a crash.
 #include <cstdio>
 #include <cstdlib>
@@ -48,10 +48,10 @@ BOOLEAN Yes(PVC_DEVICE_EXTENSION) { return TRUE; }
 BOOLEAN YesBuffer(PVC_DEVICE_EXTENSION, PVOID) { return TRUE; }
 BOOLEAN YesDword(PVC_DEVICE_EXTENSION, ULONG) { return TRUE; }
 BOOLEAN YesSwitch(PVC_DEVICE_EXTENSION, BOOLEAN) { return TRUE; }
-ULONG Frame(PVC_DEVICE_EXTENSION ext, PUCHAR buffer, PVC_VIDEOHDR header, ULONG length) {
+ULONG Frame(PVC_DEVICE_EXTENSION ext, PUCHAR buffer, PVC_HEADER header, ULONG length) {
   if (!buffer) return 0;
   std::memset(buffer, 0x11, length);
-  if (header) header->dwTimeCaptured = 1;
+  if (header) VcHeaderSetTimeCaptured(header, 1);
   return length ? length : ext->ImageSize;
 }
 
@@ -111,12 +111,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
           ULONG inSize = in.Byte(), outSize = in.Byte();
           std::vector<uint8_t> buffer(inSize);
           for (auto &b : buffer) b = in.Byte();
-          // Often point a header's data into the mapped caller memory.
+          // The top bit of the operation: the request comes from a 32-bit
+          // process, whose stream-buffer header has the 32-bit form.
+          bool caller32 = (op & 0x80) != 0;
+          // Often point a header's data into the mapped caller memory, as a
+          // dword or as a 64-bit pointer by the form.
           if ((op & 7) == 3 && inSize >= 4) {
-            ULONG address = kCallerBase + (buffer[0] | (buffer[1] << 8)) % kCallerSize;
-            std::memcpy(buffer.data(), &address, 4);
+            uint64_t address = kCallerBase + (buffer[0] | (buffer[1] << 8)) % kCallerSize;
+            std::memcpy(buffer.data(), &address, !caller32 && inSize >= 8 ? 8 : 4);
           }
           auto r = k.NewControl(file, code, buffer.data(), inSize, outSize);
+          r->caller32 = caller32;
           k.Send(device, *r);
           requests.push_back(std::move(r));
           break;
