@@ -8,16 +8,21 @@
 #             and its deliverables checked as files
 #   win64     the 64-bit Windows build: built, its deliverables checked as
 #             files, and every Windows test program run under 64-bit Wine
+#   win32     every Windows test program of the 32-bit build run under 32-bit
+#             Wine in an emulated x86 machine (scripts/win32-vm; its guest is
+#             built once and cached). TOLVEN_WIN32_VM=skip leaves it out
+#             without failing the total; a guest that cannot be built fails it.
 # Usage: scripts/test.sh [stage ...]   (default: all of them, in that order)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 stages=("$@")
-[ ${#stages[@]} -eq 0 ] && stages=(native sanitize fuzz windows win64)
+[ ${#stages[@]} -eq 0 ] && stages=(native sanitize fuzz windows win64 win32)
 jobs=$(nproc)
 summary=()
 failed=0
 artifacts=build/artifacts
+test_started=$(date +%s)
 
 record() {  # stage, ctest log
   local stage=$1 log=$2 line
@@ -44,7 +49,13 @@ run_wine() {  # stage, build dir, architecture name
   local stage=$1 dir=$2 arch=$3
   local log=$dir/wine.log
   ctest --test-dir "$dir" -L wine -j1 -V >"$log" 2>&1
-  local rc=$?
+  report_wine "$stage" "$log" "$arch" $?
+}
+
+# Prints and totals a log in the form of `ctest -V` output (CTest's own, or
+# the one scripts/win32-vm/run writes).
+report_wine() {  # stage, log, architecture name, exit status of the run
+  local stage=$1 log=$2 arch=$3 rc=$4
   grep -E "Test +#[0-9]+: |\[  (FAILED  |SKIPPED )\] [A-Za-z].*\([0-9]+ ms\)$|: Failure$" "$log" | sed -E 's/^[0-9]+: //'
   grep -E -A1 ": Skipped$" "$log" | grep -vE ": Skipped$|^--$" | sed -E 's/^[0-9]+: /    skipped because: /'
   local programs cases skipped failures
@@ -60,14 +71,47 @@ run_wine() {  # stage, build dir, architecture name
 
 # Screenshots the Windows test programs leave beside themselves, kept as
 # build artifacts named by architecture.
-keep_screenshots() {  # build dir, architecture name
+keep_screenshots() {  # folder of the .bmp files, architecture name
   local dir=$1 arch=$2 shot name
   mkdir -p "$artifacts/screenshots"
-  for shot in "$dir"/bin/*.bmp; do
+  for shot in "$dir"/*.bmp; do
     [ -e "$shot" ] || continue
     name=$(basename "$shot" .bmp)
     convert "$shot" "$artifacts/screenshots/$name-$arch.png" && echo "screenshot: $artifacts/screenshots/$name-$arch.png"
   done
+}
+
+# Every Windows test program's result on both architectures, side by side,
+# from the logs of the win64 and win32 stages (a log left by an earlier
+# invocation is marked so).
+compare_wine() {
+  local x64=build/win64/wine.log x86=build/windows/win32-vm.log
+  [ -f $x64 ] || [ -f $x86 ] || return 0
+  local label64=x64 label86=x86
+  [ -f $x64 ] && [ "$(stat -c %Y $x64)" -lt "$test_started" ] && label64="x64 (earlier run)"
+  [ -f $x86 ] && [ "$(stat -c %Y $x86)" -lt "$test_started" ] && label86="x86 (earlier run)"
+  echo
+  echo "=== Windows test programs: x64 (64-bit Wine) and x86 (32-bit Wine in the emulated machine)"
+  awk -v l64="$label64" -v l86="$label86" '
+    function verdict(line,   v, t) {
+      v = line; sub(/^.*Test +#[0-9]+: [^ ]+ \.* */, "", v)
+      t = v; sub(/ sec.*$/, "", t); sub(/^.* /, "", t)
+      sub(/ +[0-9.]+ sec.*$/, "", v); sub(/^\*\*\*/, "", v)
+      return sprintf("%s %6.1f s", v, t)
+    }
+    /Test +#[0-9]+: / {
+      name = $0; sub(/^.*Test +#[0-9]+: /, "", name); sub(/ .*$/, "", name)
+      if (name ~ /^wine\.prefix\./) next
+      if (!(name in seen)) { seen[name] = 1; order[++n] = name }
+      result[FILENAME == x64file ? "x64" : "x86", name] = verdict($0)
+    }
+    END {
+      printf "%-28s %-24s %s\n", "program", l64, l86
+      for (i = 1; i <= n; i++) {
+        a = result["x64", order[i]]; b = result["x86", order[i]]
+        printf "%-28s %-24s %s\n", order[i], a == "" ? "not run" : a, b == "" ? "not run" : b
+      }
+    }' x64file=$x64 $( [ -f $x64 ] && echo $x64 ) $( [ -f $x86 ] && echo $x86 )
 }
 
 configure_and_build() {  # stage, dir, target, cmake args...
@@ -98,11 +142,11 @@ for stage in "${stages[@]}"; do
       run_ctest fuzz build/fuzz -L fuzz ;;
   windows)
     # No machine here executes 32-bit code: the 32-bit build is built and
-    # checked as files; its test programs are built but not run.
+    # checked as files here; stage win32 runs its test programs.
     if configure_and_build windows build/windows all -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release; then
       echo "deliverables (x86): $(cd build/windows/bin && ls $deliverables | tr '\n' ' ')"
       run_ctest windows build/windows -LE wine
-      summary+=("$(printf '%-9s 32-bit Windows test programs built, not run: this machine cannot execute 32-bit code' '')")
+      summary+=("$(printf '%-9s 32-bit Windows test programs built; stage win32 runs them' windows)")
     fi ;;
   win64)
     if configure_and_build win64 build/win64 all -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release; then
@@ -111,14 +155,34 @@ for stage in "${stages[@]}"; do
       if [ -x /usr/lib/wine/wine64 ]; then
         rm -f build/win64/bin/*.bmp
         run_wine win64 build/win64 x64
-        keep_screenshots build/win64 x64
+        keep_screenshots build/win64/bin x64
       else
         summary+=("$(printf '%-9s 64-bit Wine is not installed (scripts/setup.sh installs it): the Windows test programs did NOT run' win64)")
         failed=1
       fi
     fi ;;
+  win32)
+    # This machine cannot execute 32-bit code: the programs run in an
+    # emulated x86 machine whose kernel can (scripts/win32-vm).
+    if [ "${TOLVEN_WIN32_VM:-}" = skip ]; then
+      summary+=("$(printf '%-9s NOT RUN: TOLVEN_WIN32_VM=skip (the 32-bit Windows test programs were not run)' win32)")
+    elif configure_and_build win32 build/windows all -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release; then
+      scripts/win32-vm/run build/windows
+      rc=$?
+      case $rc in
+      0|1)
+        report_wine win32 build/windows/win32-vm.log x86 $rc
+        keep_screenshots build/windows/win32-vm/screenshots x86 ;;
+      3)
+        summary+=("$(printf '%-9s NOT RUN: the 32-bit guest cannot be built, the Debian mirror cannot be reached (TOLVEN_WIN32_VM=skip to leave it out)' win32)")
+        failed=1 ;;
+      *)
+        summary+=("$(printf '%-9s NOT RUN: the 32-bit guest did not run the programs (see build/windows/win32-vm/console.log)' win32)")
+        failed=1 ;;
+      esac
+    fi ;;
   *)
-    echo "unknown stage: $stage (native, sanitize, fuzz, windows, win64)" >&2; exit 2 ;;
+    echo "unknown stage: $stage (native, sanitize, fuzz, windows, win64, win32)" >&2; exit 2 ;;
   esac
   summary+=("$(printf '%-9s took %dm%02ds' "$stage" $(((SECONDS - started) / 60)) $(((SECONDS - started) % 60)))")
 done
@@ -126,5 +190,6 @@ done
 echo
 echo "=== Total"
 for line in "${summary[@]}"; do echo "$line"; done
+compare_wine
 if [ $failed -eq 0 ]; then echo "ALL SUITES PASSED"; else echo "SOME SUITES FAILED"; fi
 exit $failed
