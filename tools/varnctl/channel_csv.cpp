@@ -2,13 +2,13 @@
 
 #include <cstdio>
 
+#include "tools/varnctl/language_values.h"
 #include "tools/varnctl/text.h"
 
 namespace tolven::varnctl {
 
 namespace {
 
-constexpr uint32_t kLanguages[] = {1, 2, 4};
 constexpr size_t kFields = 5;
 
 std::string Quoted(std::string_view field) {
@@ -165,12 +165,7 @@ bool ChannelsFromCsv(std::string_view text, std::span<const AudioModeName> modes
       for (const auto &mode : modes) names += (names.empty() ? "" : ", ") + mode.name;
       bad("audio mode \"" + record.fields[3] + "\" is not one of " + names);
     }
-    bool languageOk = ParseInt(record.fields[4], 1, 4, &value);
-    if (languageOk) {
-      languageOk = false;
-      for (uint32_t language : kLanguages) languageOk = languageOk || language == value;
-    }
-    if (languageOk) channel.language = static_cast<uint32_t>(value);
+    if (ParseInt(record.fields[4], 1, 4, &value) && LanguageIndex(value) >= 0) channel.language = static_cast<uint32_t>(value);
     else bad("language \"" + record.fields[4] + "\" is not 1, 2 or 4");
     channel.inputNumber = inputNumber;
     parsed.InsertAt(-1, channel);

@@ -13,6 +13,7 @@
 #include "driver/tuning/profile_location.h"
 #include "platform/locale/locale.h"
 #include "tools/varnctl/channel_csv.h"
+#include "tools/varnctl/language_values.h"
 #include "tools/varnctl/progress.h"
 #include "tools/varnctl/text.h"
 
@@ -131,8 +132,25 @@ std::string ModeName(ICrossbarControl *x, int32_t i) {
   return ReadName([&] { return x->GetAudioModeNameLength(i); },
                   [&](char16_t *b) { return x->GetAudioModeName(i, b); });
 }
+// Shown and matched without control characters (a damaged file may hold any).
 std::string ChannelName(ITunerControl *t, int32_t i) {
-  return ReadName([&] { return t->GetChannelNameLength(i); }, [&](char16_t *b) { return t->GetChannelName(i, b); });
+  return Printable(
+      ReadName([&] { return t->GetChannelNameLength(i); }, [&](char16_t *b) { return t->GetChannelName(i, b); }));
+}
+
+// A channel's plan number; numbers past 2^31 (none, or read from a damaged
+// file) read back negative and are shown as none.
+Json NumberJson(int32_t number) { return number < 0 ? Json(nullptr) : Json(number); }
+std::string NumberText(int32_t number) { return number < 0 ? std::string("none") : std::to_string(number); }
+
+// A stored frequency; 0xFFFFFFFF means none.
+constexpr uint32_t kNoFrequency = 0xFFFFFFFFu;
+Json FrequencyJson(uint32_t hz) { return hz == kNoFrequency ? Json(nullptr) : Json(hz); }
+std::string MegahertzText(uint32_t hz) {
+  if (hz == kNoFrequency) return "none";
+  char mhz[32];
+  std::snprintf(mhz, sizeof mhz, "%.4f", hz / 1e6);
+  return mhz;
 }
 std::string InputTypeName(ITunerControl *t, int32_t i) {
   return ReadName([&] { return t->GetInputTypeNameLength(i); },
@@ -174,7 +192,7 @@ bool ChannelRecords(CommandContext &c, ITunerControl *tuner, tuning::CVarnTunerC
     tuning::CVarnTunerChannel channel;
     list->GetAt(i, &channel);
     if (static_cast<int32_t>(channel.channelNumber) != tuner->GetChannelNumber(i) ||
-        ToUtf8(channel.name) != ChannelName(tuner, i))
+        Printable(ToUtf8(channel.name)) != ChannelName(tuner, i))
       return false;
   }
   return true;
@@ -197,14 +215,12 @@ int ShowChannels(CommandContext &c) {
     Json row;
     row["index"] = i;
     row["name"] = ChannelName(tuner, i);
-    row["number"] = tuner->GetChannelNumber(i);
-    row["frequency_hz"] = known ? Json(record.frequency) : Json(nullptr);
+    row["number"] = NumberJson(tuner->GetChannelNumber(i));
+    row["frequency_hz"] = known ? FrequencyJson(record.frequency) : Json(nullptr);
     row["current"] = i == current;
     list.push_back(row);
-    char mhz[32] = "?";
-    if (known) std::snprintf(mhz, sizeof mhz, "%.4f", record.frequency / 1e6);
     rows.push_back({(i == current ? "*" : " ") + std::to_string(i), row["name"].get<std::string>(),
-                    std::to_string(tuner->GetChannelNumber(i)), mhz});
+                    NumberText(tuner->GetChannelNumber(i)), known ? MegahertzText(record.frequency) : "?"});
   }
   if (c.invocation.json) {
     PrintJson(c, Json{{"channels", list}});
@@ -235,6 +251,15 @@ int ShowChannels(CommandContext &c) {
   line(heading);
   for (const auto &row : rows) line(row);
   return kExitOk;
+}
+
+// A channel name from the command line; bytes that are not UTF-8 are
+// refused (as import refuses them) rather than changed.
+bool NameFromUtf8(CommandContext &c, const std::string &text, WString *name) {
+  bool valid = true;
+  *name = FromUtf8(text, &valid);
+  if (!valid) Usage(c, "the name is not UTF-8 text");
+  return valid;
 }
 
 int32_t ChannelIndex(CommandContext &c, ITunerControl *tuner, const std::string &arg, int *status) {
@@ -274,12 +299,12 @@ int RunAdd(CommandContext &c) {
   const int32_t before = tuner->GetChannelCount();
   WString name;
   const bool named = !c.invocation.args.empty();
-  if (named) name = FromUtf8(c.invocation.args[0]);
+  if (named && !NameFromUtf8(c, c.invocation.args[0], &name)) return kExitUsage;
   if (!tuner->AddChannel(named ? name.c_str() : nullptr, static_cast<int32_t>(position)))
     return Fail(c, "no channel added: every channel number of the plan is in the list already");
   const int32_t index = position >= 0 && position < before ? static_cast<int32_t>(position) : before;
   return Changed(c, "Added " + std::to_string(index) + " " + ChannelName(tuner, index) + " (number " +
-                        std::to_string(tuner->GetChannelNumber(index)) + ")",
+                        NumberText(tuner->GetChannelNumber(index)) + ")",
                  ShowChannels);
 }
 
@@ -289,7 +314,8 @@ int RunRename(CommandContext &c) {
   int status;
   const int32_t index = ChannelIndex(c, tuner, c.invocation.args[0], &status);
   if (status) return status;
-  const WString name = FromUtf8(c.invocation.args[1]);
+  WString name;
+  if (!NameFromUtf8(c, c.invocation.args[1], &name)) return kExitUsage;
   if (!tuner->RenameChannel(index, name.c_str())) return Fail(c, "the tuner refused the new name");
   return Changed(c, "Renamed " + std::to_string(index) + " to " + ChannelName(tuner, index), ShowChannels);
 }
@@ -360,28 +386,85 @@ int32_t Search(CommandContext &c, const char *label, Operation operation) {
   return result;
 }
 
+// The crossbar's connector type of the tuner's video input.
+constexpr int32_t kTunerConnector = 2;
+
+// Searches and fine tuning mean something on the tuner input only: elsewhere
+// the decoder locks on whatever the input carries. Selects the tuner's
+// source (saved with the command's other changes) and says so.
+int SelectTunerInput(CommandContext &c) {
+  ICrossbarControl *x = c.hub.GetCrossbar();
+  if (!x) return kExitOk;  // nothing to switch: the tuner is all there is
+  int32_t tunerSource = -1;
+  for (int32_t i = 0; i < x->GetSourceCount() && tunerSource < 0; ++i)
+    if (x->GetSourceType(i) == kTunerConnector) tunerSource = i;
+  if (tunerSource < 0) return Fail(c, "the card has no tuner input");
+  if (x->GetSource() == tunerSource) return kExitOk;
+  if (!x->SetSource(tunerSource)) return Fail(c, "the crossbar could not switch to the tuner input");
+  c.console.err << "varnctl " << c.invocation.command << ": switched to the tuner input (source "
+                << SourceName(x, tunerSource) << ")\n";
+  return kExitOk;
+}
+
 int RunScan(CommandContext &c) {
   ITunerControl *tuner = Tuner(c);
   if (!tuner) return kExitFailed;
-  if (c.invocation.options.count("fresh")) tuner->DeleteAllChannels();
+  if (int status = SelectTunerInput(c)) return status;
+  const bool fresh = c.invocation.options.count("fresh") != 0;
+  const int32_t old = tuner->GetChannelCount();
+  if (fresh) tuner->DeleteAllChannels();
   const int32_t before = tuner->GetChannelCount();
   const int32_t completed = Search(c, "Scanning", [&] { return tuner->AutoScan(); });
   const bool interrupted = InterruptRequested();
   ClearInterrupt();
-  const int32_t added = tuner->GetChannelCount() - before;
-  // What was found is kept, also when the scan was stopped.
+  int32_t added = tuner->GetChannelCount() - before;
+  // A fresh list replaces the old one only when the scan is complete: the
+  // channel file still holds the old list (nothing was saved since it was
+  // read), so the tuner takes it back from there.
+  const bool keepOld = fresh && !completed;
+  if (keepOld) {
+    tuner->LoadSettings();
+    added = 0;
+  }
+  // What a plain scan found is kept, also when it was stopped.
   if (int status = Commit(c)) return status;
   if (!completed) {
-    c.console.err << "varnctl scan: " << (interrupted ? "interrupted" : "stopped") << "; kept the "
-                  << added << " channel" << (added == 1 ? "" : "s") << " found so far\n";
+    c.console.err << "varnctl scan: " << (interrupted ? "interrupted" : "stopped") << "; ";
+    if (keepOld)
+      c.console.err << "the list is unchanged (" << tuner->GetChannelCount() << " channel"
+                    << (tuner->GetChannelCount() == 1 ? "" : "s") << ")\n";
+    else
+      c.console.err << "kept the " << added << " channel" << (added == 1 ? "" : "s") << " found so far\n";
   }
   if (c.invocation.json) {
     PrintJson(c, Json{{"completed", completed != 0}, {"added", added}, {"channels", tuner->GetChannelCount()}});
+  } else if (completed && fresh) {
+    c.console.out << "Found " << added << " channel" << (added == 1 ? "" : "s") << "; they replace the "
+                  << old << " of the old list.\n";
   } else if (completed) {
     c.console.out << "Found " << added << " new channel" << (added == 1 ? "" : "s") << "; the list has "
                   << tuner->GetChannelCount() << ".\n";
   }
   return completed ? kExitOk : kExitFailed;
+}
+
+// The tuner's mark remembers one channel's frequency; it is taken and put
+// back while the channel is first in the list, since the mark finds its
+// channel by the tuned frequency and an earlier channel on the same
+// frequency would take it.
+bool MarkChannel(ITunerControl *tuner, int32_t index) {
+  if (!tuner->MoveChannel(index, 0)) return false;
+  const bool marked = tuner->TuneChannel(0) && tuner->MarkCurrentChannel() && tuner->GetCurrentChannel() == 0;
+  tuner->MoveChannel(0, index);
+  return marked;
+}
+
+// Puts back the number and the (marked) frequency a seek replaced.
+void RestoreChannel(ITunerControl *tuner, int32_t index, int32_t number, bool marked) {
+  tuner->MoveChannel(index, 0);
+  if (number >= 0) tuner->SetChannelNumber(0, number);
+  if (marked) tuner->RestoreMarkedChannel();
+  tuner->MoveChannel(0, index);
 }
 
 int RunSeekOrStep(CommandContext &c, bool seek, bool up) {
@@ -390,6 +473,9 @@ int RunSeekOrStep(CommandContext &c, bool seek, bool up) {
   int status;
   const int32_t index = ChannelIndex(c, tuner, c.invocation.args[0], &status);
   if (status) return status;
+  if ((status = SelectTunerInput(c))) return status;
+  const int32_t number = tuner->GetChannelNumber(index);
+  const bool marked = seek && MarkChannel(tuner, index);
   const int32_t result = Search(c, seek ? (up ? "Seeking up" : "Seeking down") : (up ? "Stepping up" : "Stepping down"),
                                 [&] {
                                   if (seek) return up ? tuner->SeekUp(index) : tuner->SeekDown(index);
@@ -397,26 +483,35 @@ int RunSeekOrStep(CommandContext &c, bool seek, bool up) {
                                 });
   const bool interrupted = InterruptRequested();
   ClearInterrupt();
-  // The search moved the channel (found or not); retune it and keep that.
+  // A seek answers 1 for a find; otherwise it has moved the channel to the
+  // last entry it looked at, and the channel goes back where it was.
+  const bool found = seek ? result == 1 : result != 0;
+  if (seek && !found) RestoreChannel(tuner, index, number, marked);
   tuner->TuneChannel(index);
   if ((status = Commit(c))) return status;
   tuning::CVarnTunerChannelList after;
   tuning::CVarnTunerChannel channel;
   const bool haveAfter = ChannelRecords(c, tuner, &after) && after.GetAt(index, &channel);
-  const bool found = seek ? result == 1 : result != 0;
   if (c.invocation.json) {
     PrintJson(c, Json{{"index", index},
                       {"found", found},
-                      {"number", tuner->GetChannelNumber(index)},
-                      {"frequency_hz", haveAfter ? Json(channel.frequency) : Json(nullptr)}});
-  } else {
-    char mhz[32] = "?";
-    if (haveAfter) std::snprintf(mhz, sizeof mhz, "%.4f", channel.frequency / 1e6);
-    c.console.out << ChannelName(tuner, index) << ": number " << tuner->GetChannelNumber(index) << ", "
-                  << mhz << " MHz\n";
+                      {"number", NumberJson(tuner->GetChannelNumber(index))},
+                      {"frequency_hz", haveAfter ? FrequencyJson(channel.frequency) : Json(nullptr)}});
+  } else if (found) {
+    c.console.out << ChannelName(tuner, index) << ": number " << NumberText(tuner->GetChannelNumber(index)) << ", "
+                  << (haveAfter ? MegahertzText(channel.frequency) : "?") << " MHz\n";
+  }
+  if (seek && !found) {
+    if (interrupted) return Fail(c, "interrupted; the channel is unchanged");
+    // The seek answers 0 without looking when there is no plan or the
+    // channel's number is not in it.
+    if (result == ProgressDisplay::kStop)
+      return Fail(c, "channel " + NumberText(number) + " is not in the country's channel plan; the channel is unchanged");
+    return Fail(c, std::string("No station found ") + (up ? "above" : "below") + " channel " + NumberText(number) +
+                       "; the channel is unchanged");
   }
   if (interrupted) return Fail(c, "interrupted");
-  if (!found) return Fail(c, seek ? "no receivable channel found" : "the tuner did not take the new frequency");
+  if (!found) return Fail(c, "the tuner did not take the new frequency");
   return kExitOk;
 }
 
@@ -463,6 +558,21 @@ int RunSource(CommandContext &c) {
   return Changed(c, "Source: " + SourceName(x, index), ShowSources);
 }
 
+// The language values the current programme offers (the first, second and
+// third language, as many as the crossbar counts).
+Json OfferedLanguages(ICrossbarControl *x) {
+  Json values = Json::array();
+  const int32_t count = std::clamp<int32_t>(x->GetLanguageCount(), 0, std::size(kLanguageValues));
+  for (int32_t i = 0; i < count; ++i) values.push_back(kLanguageValues[i]);
+  return values;
+}
+
+std::string JoinValues(const Json &values) {
+  std::string text;
+  for (const auto &value : values) text += (text.empty() ? "" : ", ") + std::to_string(value.get<int>());
+  return text.empty() ? std::string("none") : text;
+}
+
 Json AudioState(ICrossbarControl *x) {
   const int32_t mode = x->GetAudioMode();
   const int32_t detected = x->GetDetectedAudioMode();
@@ -471,8 +581,8 @@ Json AudioState(ICrossbarControl *x) {
               {"stereo", x->GetStereo() != 0},
               {"audio_mode", NameOrNull(mode, [&](int32_t i) { return ModeName(x, i); })},
               {"detected_audio_mode", NameOrNull(detected, [&](int32_t i) { return ModeName(x, i); })},
-              {"language", x->GetLanguage() - 1},
-              {"languages", x->GetLanguageCount()}};
+              {"language", LanguageValueOfAnswer(x->GetLanguage())},
+              {"languages", OfferedLanguages(x)}};
 }
 
 int ShowAudio(CommandContext &c) {
@@ -489,8 +599,8 @@ int ShowAudio(CommandContext &c) {
                 << "Stereo    " << (state["stereo"].get<bool>() ? "on" : "off") << '\n'
                 << "Mode      " << text(state["audio_mode"]) << " (detected " << text(state["detected_audio_mode"])
                 << ")\n"
-                << "Language  " << state["language"].get<int>() << " of 0-" << state["languages"].get<int>() - 1
-                << '\n';
+                << "Language  " << state["language"].get<int>() << " (offered: " << JoinValues(state["languages"])
+                << ")\n";
   return kExitOk;
 }
 
@@ -557,11 +667,14 @@ int RunLanguage(CommandContext &c) {
   if (!x) return kExitFailed;
   if (c.invocation.args.empty()) return ShowAudio(c);
   int64_t language = 0;
-  if (int status = Number(c, c.invocation.args[0], "N", 0, 2, &language)) return status;
-  if (language >= x->GetLanguageCount())
-    return Fail(c, "the programme offers language" + std::string(x->GetLanguageCount() > 1 ? "s 0 to " : " ") +
-                       std::to_string(x->GetLanguageCount() - 1) + " only");
-  if (!x->SetLanguage(static_cast<int32_t>(language))) return Fail(c, "the audio processor did not switch language");
+  const int32_t index = ParseInt(c.invocation.args[0], 1, 4, &language) ? LanguageIndex(language) : -1;
+  if (index < 0) return Usage(c, "N must be 1, 2 or 4 (the first, second or third language), not \"" +
+                                     c.invocation.args[0] + "\"");
+  const Json offered = OfferedLanguages(x);
+  if (index >= static_cast<int32_t>(offered.size()))
+    return Fail(c, "the programme offers language" + std::string(offered.size() > 1 ? "s " : " ") +
+                       JoinValues(offered) + " only");
+  if (!x->SetLanguage(index)) return Fail(c, "the audio processor did not switch language");
   return Changed(c, "Language " + std::to_string(language), ShowAudio);
 }
 
@@ -835,6 +948,9 @@ int RunExport(CommandContext &c) {
   return kExitOk;
 }
 
+// Bad lines of an import named one by one; the rest are counted.
+constexpr size_t kProblemsShown = 20;
+
 int RunImport(CommandContext &c) {
   ITunerControl *tuner = Tuner(c);
   if (!tuner) return kExitFailed;
@@ -851,8 +967,13 @@ int RunImport(CommandContext &c) {
   tuning::CVarnTunerChannelList list;
   std::vector<CsvProblem> problems;
   if (!ChannelsFromCsv(text.str(), AudioModeNames(), 0, &list, &problems)) {
-    for (const auto &problem : problems)
-      c.console.err << "varnctl import: " << path << ":" << problem.line << ": " << problem.message << '\n';
+    const size_t shown = std::min(problems.size(), kProblemsShown);
+    for (size_t i = 0; i < shown; ++i)
+      c.console.err << "varnctl import: " << path << ":" << problems[i].line << ": " << problems[i].message << '\n';
+    if (problems.size() > shown)
+      c.console.err << "varnctl import: " << path << ": " << problems.size() - shown << " more bad line"
+                    << (problems.size() - shown == 1 ? "" : "s") << " not shown (" << problems.size()
+                    << " in all)\n";
     return Fail(c, "nothing imported; the channel list is unchanged");
   }
   // The tuner reads its list from the channel file; put the new list there
@@ -888,7 +1009,7 @@ int RunInfo(CommandContext &c) {
                          {"channel", channel < 0 ? Json(nullptr)
                                                  : Json{{"index", channel},
                                                         {"name", ChannelName(tuner, channel)},
-                                                        {"number", tuner->GetChannelNumber(channel)}}}};
+                                                        {"number", NumberJson(tuner->GetChannelNumber(channel))}}}};
   } else {
     info["tuner"] = nullptr;
   }
@@ -932,7 +1053,8 @@ int RunInfo(CommandContext &c) {
         o << "Channel            none of the " << t["channels"].get<int>() << " in the list\n";
       else
         o << "Channel            " << t["channel"]["index"].get<int>() << " " << t["channel"]["name"].get<std::string>()
-          << " (number " << t["channel"]["number"].get<int>() << ", " << t["channels"].get<int>() << " in the list)\n";
+          << " (number " << (t["channel"]["number"].is_null() ? std::string("none") : t["channel"]["number"].dump())
+          << ", " << t["channels"].get<int>() << " in the list)\n";
     } else {
       o << "Tuner              none\n";
     }
@@ -958,7 +1080,14 @@ int RunInfo(CommandContext &c) {
 // ---- the table ----------------------------------------------------------------------
 
 constexpr OptionSpec kAddOptions[] = {{"at", "POS", "insert before index POS (default: append)"}};
-constexpr OptionSpec kScanOptions[] = {{"fresh", nullptr, "delete every channel before scanning"}};
+constexpr OptionSpec kScanOptions[] = {
+    {"fresh", nullptr, "replace the list with the channels found (kept as it was unless the scan completes)"}};
+
+constexpr char kSeekDetails[] =
+    "The card is switched to the tuner input first. Plan entries used by other channels are skipped.\n"
+    "When no station is found before the end of the plan, or Ctrl+C stops the search, the channel keeps\n"
+    "its number and frequency and exit status is 1.";
+constexpr char kStepDetails[] = "The card is switched to the tuner input first.";
 
 constexpr Command kCommands[] = {
     {"info", "", "show the card, tuner, sources, video and audio state",
@@ -969,28 +1098,34 @@ constexpr Command kCommands[] = {
     {"volume", "PERCENT", "set the volume (0-100)", "", 1, 1, {}, false, RunVolume},
     {"stereo", "on|off", "switch stereo sound on or off", "", 1, 1, {}, false, RunStereo},
     {"audio-mode", "[N|NAME]", "list the audio modes, or select one", "", 0, 1, {}, true, RunAudioMode},
-    {"language", "[N]", "show the audio state, or select the programme's language N (0, 1 or 2)", "", 0, 1, {},
-     true, RunLanguage},
+    {"language", "[N]", "show the audio state, or select the programme's language N (1, 2 or 4)",
+     "N is the language value the channel list and its CSV file keep: 1 the first language, 2 the\n"
+     "second, 4 the third.",
+     0, 1, {}, true, RunLanguage},
     {"channels", "", "list the channels (index, name, number, frequency)",
      "The current channel is marked with *.", 0, 0, {}, true, RunChannels},
     {"tune", "N|NAME", "tune to a channel", "", 1, 1, {}, false, RunTune},
     {"add", "[NAME]", "add a channel on the first plan number not in the list",
      "Without NAME the driver names it.", 0, 1, kAddOptions, false, RunAdd},
-    {"rename", "N|NAME NEWNAME", "rename a channel", "", 2, 2, {}, false, RunRename},
+    {"rename", "N|NAME NEWNAME", "rename a channel", "NEWNAME must be UTF-8 text.", 2, 2, {}, false, RunRename},
     {"move", "N|NAME TO", "move a channel to index TO", "", 2, 2, {}, false, RunMove},
     {"delete", "N|NAME", "delete a channel", "", 1, 1, {}, false, RunDelete},
     {"delete-all", "", "delete every channel", "", 0, 0, {}, false, RunDeleteAll},
     {"set-number", "N|NAME NUMBER", "give a channel another number of the channel plan (and its frequency)", "",
      2, 2, {}, false, RunSetNumber},
     {"scan", "", "search the whole channel plan and add every channel found",
-     "Progress goes to standard error. Ctrl+C stops the scan at the next step and keeps what was found\n"
-     "(exit status 1).",
+     "The card is switched to the tuner input first. Progress goes to standard error. Channels already\n"
+     "in the list stay; a plan number in the list is not added again. Ctrl+C stops the scan at the next\n"
+     "step and keeps what was found (exit status 1).\n"
+     "With --fresh the scan starts from an empty list and the channels found replace the whole list, but\n"
+     "only when the scan completes: an interrupted fresh scan leaves the old list as it was.",
      0, 0, kScanOptions, false, RunScan},
-    {"seek-up", "N|NAME", "move a channel to the next receivable plan entry above it", "", 1, 1, {}, false, RunSeekUp},
-    {"seek-down", "N|NAME", "move a channel to the next receivable plan entry below it", "", 1, 1, {}, false,
-     RunSeekDown},
-    {"step-up", "N|NAME", "fine-tune a channel one step up", "", 1, 1, {}, false, RunStepUp},
-    {"step-down", "N|NAME", "fine-tune a channel one step down", "", 1, 1, {}, false, RunStepDown},
+    {"seek-up", "N|NAME", "move a channel to the next receivable plan entry above it", kSeekDetails, 1, 1, {},
+     false, RunSeekUp},
+    {"seek-down", "N|NAME", "move a channel to the next receivable plan entry below it", kSeekDetails, 1, 1, {},
+     false, RunSeekDown},
+    {"step-up", "N|NAME", "fine-tune a channel one step up", kStepDetails, 1, 1, {}, false, RunStepUp},
+    {"step-down", "N|NAME", "fine-tune a channel one step down", kStepDetails, 1, 1, {}, false, RunStepDown},
     {"decoder", "[SETTING [N|NAME|on|off]]", "list or set the video decoder's settings",
      "SETTING: standard, aspect, scale, interlace, depth, output-enable, vcr-timing.", 0, 2, {}, true, RunDecoder},
     {"port", "[SETTING [N|NAME]]", "list or set the video port's settings",

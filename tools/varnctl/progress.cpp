@@ -62,7 +62,7 @@ int32_t TOLVEN_STDCALL ProgressDisplay::Callback(int32_t code, int32_t percent) 
     display->Report(percent);
     if (display->hook_) display->hook_(code, percent);
   }
-  return InterruptRequested() ? 0 : 1;
+  return InterruptRequested() ? kStop : kGoOn;
 }
 
 }  // namespace tolven::varnctl

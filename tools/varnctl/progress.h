@@ -32,8 +32,15 @@ class ProgressDisplay {
 
   // Makes this display (and the hook) the one the callback reaches.
   void Activate(std::function<void(int32_t, int32_t)> hook);
-  // The callback handed to the tuner: draws, calls the hook, then answers 0
-  // (stop) when the interrupt flag is set.
+  // The callback's answers. A seek answers 1 when it found a station and
+  // otherwise the callback's last answer, so going on is told by a value
+  // other than 1: a seek that ran off the end of the plan then answers
+  // kGoOn, not 1.
+  static constexpr int32_t kStop = 0;
+  static constexpr int32_t kGoOn = 2;
+
+  // The callback handed to the tuner: draws, calls the hook, then answers
+  // kStop when the interrupt flag is set, else kGoOn.
   static int32_t TOLVEN_STDCALL Callback(int32_t code, int32_t percent);
 
  private:

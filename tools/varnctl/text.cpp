@@ -91,6 +91,24 @@ std::string ToUtf8(WStringView text) {
   return out;
 }
 
+std::string Printable(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    // C1 controls are U+0080-U+009F: C2 80 to C2 9F.
+    const bool c1 = c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
+                    static_cast<unsigned char>(utf8[i + 1]) <= 0x9F;
+    if (c < 0x20 || c == 0x7F || c1) {
+      out += "\xEF\xBF\xBD";
+      if (c1) ++i;
+    } else {
+      out.push_back(static_cast<char>(c));
+    }
+  }
+  return out;
+}
+
 size_t DisplayWidth(std::string_view utf8) {
   size_t width = 0;
   for (unsigned char c : utf8)

@@ -14,6 +14,10 @@ WString FromUtf8(std::string_view text, bool *valid = nullptr);
 // Unpaired surrogates become U+FFFD.
 std::string ToUtf8(WStringView text);
 
+// The text with control characters (C0, DEL, C1) replaced by U+FFFD, so that
+// names read from a damaged file cannot drive the terminal.
+std::string Printable(std::string_view utf8);
+
 // Characters a terminal shows for the text (code points, not bytes).
 size_t DisplayWidth(std::string_view utf8);
 

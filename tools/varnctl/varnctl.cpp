@@ -3,6 +3,8 @@
 #include <cctype>
 #include <ostream>
 
+#include "platform/win_errors.h"
+#include "tools/varnctl/channel_file_check.h"
 #include "tools/varnctl/commands.h"
 #include "tools/varnctl/text.h"
 
@@ -75,7 +77,32 @@ bool ParseProgress(const std::string &text, ProgressMode *mode) {
   return false;
 }
 
+// Tells of a damaged channel file and copies it beside itself before a save
+// can replace it; false when the copy could not be made (and nothing may
+// be saved).
+bool CheckChannelFile(Console &console, Machine &machine) {
+  const WString path = ChannelFilePath(machine.Files());
+  std::vector<uint8_t> bytes;
+  if (machine.Files().ReadWholeFile(path, &bytes) != win::kErrorSuccess) return true;
+  ChannelFileDamage damage;
+  if (!FindChannelFileDamage(bytes, &damage)) return true;
+  const int32_t kept = damage.completeChannels;
+  console.err << "varnctl: the channel file " << machine.ShownPath(path) << " is damaged after byte "
+              << damage.intactBytes << "; " << kept << " complete channel" << (kept == 1 ? " was" : "s were")
+              << " kept\n";
+  const WString copy = path + kDamagedSuffix;
+  if (machine.Files().WriteFileReplacing(copy, bytes) != win::kErrorSuccess) {
+    console.err << "varnctl: cannot keep a copy of the damaged file in " << machine.ShownPath(copy)
+                << "; nothing was changed\n";
+    return false;
+  }
+  console.err << "varnctl: a copy of the damaged file is kept in " << machine.ShownPath(copy) << '\n';
+  return true;
+}
+
 }  // namespace
+
+std::string Machine::ShownPath(WStringView path) { return ToUtf8(path); }
 
 int ParseCommandLine(std::span<const std::string> args, std::span<const OptionSpec> frontOptions,
                      Invocation *invocation, std::string *error) {
@@ -185,7 +212,7 @@ int Run(std::span<const std::string> args, Front &front, Console &console) {
     return kExitOk;
   }
   const Command *command = FindCommand(invocation.command);
-  std::unique_ptr<Machine> machine = front.Open(invocation, &error);
+  std::unique_ptr<Machine> machine = front.Open(invocation, console.err, &error);
   if (!machine) {
     console.err << "varnctl: " << error << '\n';
     return kExitFailed;
@@ -206,6 +233,11 @@ int Run(std::span<const std::string> args, Front &front, Console &console) {
   if (!hub) {
     console.err << "varnctl: the driver's control interface is not available\n";
     machine->Close(&error);
+    return kExitFailed;
+  }
+  if (!CheckChannelFile(console, *machine)) {
+    // Unlocks without saving: the damaged file stays as it is.
+    machine.reset();
     return kExitFailed;
   }
   CommandContext context{invocation, console, *machine, *hub, front};

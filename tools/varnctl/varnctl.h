@@ -66,11 +66,16 @@ class Machine {
   // Lets go of the card after the command (and keeps what must be kept);
   // false with a message when that fails.
   virtual bool Close(std::string * /*error*/) { return true; }
+  // A path of Files() as the user finds the file.
+  virtual std::string ShownPath(WStringView path);
 };
 
 // The user's channel file, where the tuner (on input 0, the input its file
 // name always carries) keeps the list.
 WString ChannelFilePath(files::FileSystem &files);
+// A damaged channel file is copied to its name with this added before the
+// first save overwrites it.
+inline constexpr char16_t kDamagedSuffix[] = u".damaged";
 
 class Front {
  public:
@@ -78,8 +83,11 @@ class Front {
   virtual std::span<const OptionSpec> Options() const = 0;
   // A paragraph for --help on what the program runs on.
   virtual std::string About() const = 0;
-  // Opens the card for one command; null (with a message) when it cannot.
-  virtual std::unique_ptr<Machine> Open(const Invocation &invocation, std::string *error) = 0;
+  // Opens the card for one command, holding the lock on the state (the
+  // settings and the channel file) until the machine is closed; null (with
+  // a message) when it cannot. Notes while waiting for the lock go to `err`.
+  virtual std::unique_ptr<Machine> Open(const Invocation &invocation, std::ostream &err,
+                                        std::string *error) = 0;
   // Ctrl+C sets the interrupt flag while this is on; otherwise it ends the
   // program as usual.
   virtual void CatchInterrupts(bool on) = 0;

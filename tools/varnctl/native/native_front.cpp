@@ -25,8 +25,10 @@ std::string NativeFront::About() const {
          "a series of commands behaves like one machine. Time is simulated unless --real-time is given.\n";
 }
 
-std::unique_ptr<Machine> NativeFront::Open(const Invocation &invocation, std::string *error) {
+std::unique_ptr<Machine> NativeFront::Open(const Invocation &invocation, std::ostream &err, std::string *error) {
   NativeOptions options;
+  options.lockClock = lockClock;
+  options.lockTiming = lockTiming;
   auto option = [&](const char *name) { return invocation.frontOptions.find(name); };
   options.stateDirectory = option("state") != invocation.frontOptions.end()
                                ? std::filesystem::path(option("state")->second)
@@ -39,7 +41,7 @@ std::unique_ptr<Machine> NativeFront::Open(const Invocation &invocation, std::st
     }
   }
   options.realTime = option("real-time") != invocation.frontOptions.end() || options.card.realTime;
-  std::unique_ptr<NativeMachine> machine = NativeMachine::Open(options, error);
+  std::unique_ptr<NativeMachine> machine = NativeMachine::Open(options, err, error);
   if (machine && onOpen) onOpen(*machine);
   return machine;
 }

@@ -12,12 +12,16 @@ class NativeFront : public Front {
  public:
   std::span<const OptionSpec> Options() const override;
   std::string About() const override;
-  std::unique_ptr<Machine> Open(const Invocation &invocation, std::string *error) override;
+  std::unique_ptr<Machine> Open(const Invocation &invocation, std::ostream &err, std::string *error) override;
   void CatchInterrupts(bool on) override;
 
   // Called with every machine this front opens, before the command runs
   // (tests look at the card through it).
   std::function<void(NativeMachine &)> onOpen;
+  // The state folder's lock waits on this clock (null: real time) for this
+  // long (tests wait in simulated time).
+  Clock *lockClock = nullptr;
+  LockTiming lockTiming;
 };
 
 }  // namespace tolven::varnctl

@@ -91,19 +91,38 @@ NativeMachine::NativeMachine(const NativeOptions &options)
   board_ = std::make_unique<CCaptureBoard>(*display_, clock_, gdi_);
 }
 
-std::unique_ptr<NativeMachine> NativeMachine::Open(const NativeOptions &options, std::string *error) {
+std::unique_ptr<NativeMachine> NativeMachine::Open(const NativeOptions &options, std::ostream &err,
+                                                   std::string *error) {
+  std::error_code code;
+  fs::create_directories(options.stateDirectory, code);
+  if (code) {
+    *error = "cannot create the state folder " + options.stateDirectory.string() + ": " + code.message();
+    return nullptr;
+  }
+  // Held from before the state is read until after it is written back, so
+  // that a second run cannot load the state this one is about to replace.
+  card::RealTimeClock realTime;
+  std::unique_ptr<StateFolderLock> lock = StateFolderLock::Acquire(
+      options.stateDirectory, options.lockClock ? *options.lockClock : realTime, options.lockTiming, err, error);
+  if (!lock) return nullptr;
   std::unique_ptr<NativeMachine> machine(new NativeMachine(options));
-  if (!machine->LoadState(error) || !machine->Start(error)) return nullptr;
+  machine->lock_ = std::move(lock);
+  try {
+    if (!machine->LoadState(error) || !machine->Start(error)) return nullptr;
+  } catch (const std::exception &e) {
+    *error = std::string("cannot read the state folder: ") + e.what();
+    return nullptr;
+  }
   return machine;
 }
 
+fs::path NativeMachine::StateFile(WStringView path) const {
+  return options_.stateDirectory / ToUtf8(path.substr(path.find_last_of(u'\\') + 1));
+}
+
+std::string NativeMachine::ShownPath(WStringView path) { return StateFile(path).string(); }
+
 bool NativeMachine::LoadState(std::string *error) {
-  std::error_code code;
-  fs::create_directories(options_.stateDirectory, code);
-  if (code) {
-    *error = "cannot create the state folder " + options_.stateDirectory.string() + ": " + code.message();
-    return false;
-  }
   const fs::path registryFile = options_.stateDirectory / kRegistryFile;
   if (fs::exists(registryFile)) {
     std::ifstream in(registryFile, std::ios::binary);
@@ -131,7 +150,7 @@ bool NativeMachine::LoadState(std::string *error) {
   }
   // The channel file, under its own name in the state folder.
   const WString channelFile = ChannelFilePath(platform_.files);
-  const fs::path saved = options_.stateDirectory / ToUtf8(channelFile.substr(channelFile.find_last_of(u'\\') + 1));
+  const fs::path saved = StateFile(channelFile);
   if (fs::exists(saved)) {
     std::ifstream in(saved, std::ios::binary);
     std::stringstream bytes;
@@ -151,11 +170,15 @@ bool NativeMachine::SaveState(std::string *error) {
                           {"type", value.type},
                           {"data", Hex(value.data)}});
   if (!WriteFileAtomically(options_.stateDirectory / kRegistryFile, values.dump(1) + "\n", error)) return false;
+  // The channel file, and the copy of a damaged one kept beside it.
   const WString channelFile = ChannelFilePath(platform_.files);
-  const fs::path saved = options_.stateDirectory / ToUtf8(channelFile.substr(channelFile.find_last_of(u'\\') + 1));
-  if (!platform_.files.FileExists(channelFile)) return true;
-  const std::vector<uint8_t> data = platform_.files.FileContents(channelFile);
-  return WriteFileAtomically(saved, std::string(data.begin(), data.end()), error);
+  for (const WString &file : {channelFile + kDamagedSuffix, channelFile}) {
+    const fs::path saved = StateFile(file);
+    if (!platform_.files.FileExists(file)) continue;
+    const std::vector<uint8_t> data = platform_.files.FileContents(file);
+    if (!WriteFileAtomically(saved, std::string(data.begin(), data.end()), error)) return false;
+  }
+  return true;
 }
 
 bool NativeMachine::Start(std::string *error) {
@@ -200,7 +223,7 @@ bool NativeMachine::Start(std::string *error) {
   return true;
 }
 
-bool NativeMachine::Close(std::string *error) {
+void NativeMachine::ReleaseDriver() {
   if (hub_) hub_->Release();
   hub_ = nullptr;
   if (channel_) driver_->Dispatch(channel_, kDriverHandle, vfw::kDrvClose, 0, 0);
@@ -210,14 +233,28 @@ bool NativeMachine::Close(std::string *error) {
     driver_->Dispatch(0, kDriverHandle, vfw::kDrvFree, 0, 0);
     loaded_ = false;
   }
-  if (closed_) return true;
-  closed_ = true;
-  return SaveState(error);
+}
+
+bool NativeMachine::Close(std::string *error) {
+  ReleaseDriver();
+  bool ok = true;
+  if (!closed_) {
+    closed_ = true;
+    try {
+      ok = SaveState(error);
+    } catch (const std::exception &e) {  // JSON and file-system errors
+      *error = std::string("cannot save the state: ") + e.what();
+      ok = false;
+    }
+  }
+  lock_.reset();
+  return ok;
 }
 
 NativeMachine::~NativeMachine() {
-  std::string ignored;  // Close() reported it already when it mattered
-  Close(&ignored);
+  // No saving here: Close() saves and reports; a machine dropped after a
+  // failure keeps the saved state as it was.
+  ReleaseDriver();
   driver_.reset();
   control::SetControlEnvironment(nullptr);
 }

@@ -18,6 +18,8 @@
 #include "platform/display/emulated_gdi.h"
 #include "platform/emulated/emulated_platform.h"
 #include "platform/locale/locale.h"
+#include "tools/varnctl/lock_wait.h"
+#include "tools/varnctl/native/state_folder_lock.h"
 #include "tools/varnctl/varnctl.h"
 #include "virtualcard/virtual_card.h"
 
@@ -27,6 +29,10 @@ struct NativeOptions {
   std::filesystem::path stateDirectory;
   card::CardConfig card = card::DefaultCardConfig();
   bool realTime = false;
+  // The state folder's lock waits on this clock (null: real time), so tests
+  // can wait in simulated time.
+  Clock *lockClock = nullptr;
+  LockTiming lockTiming;
 };
 
 // The state folder used when none is given: $XDG_STATE_HOME/varnctl, else
@@ -35,18 +41,23 @@ std::filesystem::path DefaultStateDirectory();
 
 class NativeMachine : public Machine {
  public:
-  // Restores the state, starts the kernel service, loads the driver and
-  // opens a capture channel (so the card is detected and the stored settings
-  // applied), then takes a hub from the control interface.
-  static std::unique_ptr<NativeMachine> Open(const NativeOptions &options, std::string *error);
-  // Releases the hub, closes the channel, frees the driver and writes the
-  // state back (once; the destructor does it when nobody did).
+  // Locks the state folder (waiting for another run to finish, with a note
+  // on `err`), restores the state, starts the kernel service, loads the
+  // driver and opens a capture channel (so the card is detected and the
+  // stored settings applied), then takes a hub from the control interface.
+  static std::unique_ptr<NativeMachine> Open(const NativeOptions &options, std::ostream &err,
+                                             std::string *error);
+  // Releases the hub, closes the channel, frees the driver, writes the state
+  // back and unlocks the state folder. Only this saves: a machine destroyed
+  // without it (after a failure) leaves the saved state as it was.
   bool Close(std::string *error) override;
   ~NativeMachine() override;
 
   bool CardFound() override { return cardFound_; }
   control::IControlHub *Hub() override { return hub_; }
   files::FileSystem &Files() override { return platform_.files; }
+  // The channel file and its damaged copy are kept in the state folder.
+  std::string ShownPath(WStringView path) override;
 
   EmulatedPlatform &Platform() { return platform_; }
   card::VirtualCard &Card() { return *card_; }
@@ -56,7 +67,10 @@ class NativeMachine : public Machine {
  private:
   explicit NativeMachine(const NativeOptions &options);
   bool LoadState(std::string *error);
+  // Where a file of the emulated profile directory is kept in the state folder.
+  std::filesystem::path StateFile(WStringView path) const;
   bool Start(std::string *error);
+  void ReleaseDriver();
 
   struct Host : DriverHost {
     explicit Host(strings::StringTable &table) : strings(table) {}
@@ -66,6 +80,7 @@ class NativeMachine : public Machine {
   };
 
   NativeOptions options_;
+  std::unique_ptr<StateFolderLock> lock_;
   EmulatedPlatform platform_;
   std::unique_ptr<Clock> realClock_;
   Clock &clock_;

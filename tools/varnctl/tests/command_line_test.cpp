@@ -94,7 +94,7 @@ class UnopenableFront : public Front {
  public:
   std::span<const OptionSpec> Options() const override { return kFront; }
   std::string About() const override { return "About this front.\n"; }
-  std::unique_ptr<Machine> Open(const Invocation &, std::string *error) override {
+  std::unique_ptr<Machine> Open(const Invocation &, std::ostream &, std::string *error) override {
     ++opens;
     *error = "no machine here";
     return nullptr;

@@ -47,18 +47,25 @@ TEST(Progress, CallbackGoesOnUntilInterrupted) {
   std::vector<std::pair<int32_t, int32_t>> seen;
   display.Activate([&](int32_t code, int32_t percent) { seen.emplace_back(code, percent); });
   ClearInterrupt();
-  EXPECT_EQ(ProgressDisplay::Callback(2, 20), 1);
+  EXPECT_EQ(ProgressDisplay::Callback(2, 20), ProgressDisplay::kGoOn);
   RequestInterrupt();
-  EXPECT_EQ(ProgressDisplay::Callback(2, 30), 0);
+  EXPECT_EQ(ProgressDisplay::Callback(2, 30), ProgressDisplay::kStop);
   ClearInterrupt();
-  EXPECT_EQ(ProgressDisplay::Callback(2, 40), 1);
+  EXPECT_EQ(ProgressDisplay::Callback(2, 40), ProgressDisplay::kGoOn);
   EXPECT_EQ(seen, (std::vector<std::pair<int32_t, int32_t>>{{2, 20}, {2, 30}, {2, 40}}));
   EXPECT_EQ(err.str(), "Seeking up: 20%\nSeeking up: 30%\nSeeking up: 40%\n");
 }
 
 TEST(Progress, CallbackWithoutADisplayOnlyAnswers) {
   ClearInterrupt();
-  EXPECT_EQ(ProgressDisplay::Callback(1, 0), 1);
+  EXPECT_EQ(ProgressDisplay::Callback(1, 0), ProgressDisplay::kGoOn);
+}
+
+// A seek answers 1 for a find, so going on must not be 1 (nor stop, 0).
+TEST(Progress, GoingOnIsToldApartFromAFindAndFromAStop) {
+  EXPECT_NE(ProgressDisplay::kGoOn, 1);
+  EXPECT_NE(ProgressDisplay::kGoOn, ProgressDisplay::kStop);
+  EXPECT_EQ(ProgressDisplay::kStop, 0);
 }
 
 }  // namespace

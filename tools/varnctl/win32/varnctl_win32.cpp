@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "driver/core/vfw_records.h"
+#include "platform/clock/win32_clock.h"
 #include "platform/win32_platform.h"
+#include "tools/varnctl/lock_wait.h"
 #include "tools/varnctl/text.h"
 #include "tools/varnctl/varnctl.h"
 
@@ -34,6 +36,10 @@ std::wstring Beside(const wchar_t *file) {
   return folder.substr(0, folder.find_last_of(L'\\') + 1) + file;
 }
 
+// One user's settings and channel file are shared by every varnctl.exe of
+// the session; this mutex is their lock.
+constexpr wchar_t kStateMutexName[] = L"Local\\CaldraOne.varnctl.state";
+
 class DriverMachine : public Machine {
  public:
   ~DriverMachine() override {
@@ -41,7 +47,25 @@ class DriverMachine : public Machine {
     Close(&ignored);
   }
 
-  bool Open(const std::wstring &path, std::string *error) {
+  bool Open(const std::wstring &path, std::ostream &err, std::string *error) {
+    // Held from before the driver reads the settings until after it has
+    // written them, so that two runs do not lose each other's changes.
+    mutex_ = CreateMutexW(nullptr, FALSE, kStateMutexName);
+    if (!mutex_) {
+      *error = "cannot create the lock " + ToUtf8(reinterpret_cast<const char16_t *>(kStateMutexName));
+      return false;
+    }
+    Win32Clock clock;
+    auto tryLock = [&] {
+      // An abandoned mutex (its holder died) is owned now all the same.
+      const DWORD wait = WaitForSingleObject(mutex_, 0);
+      return wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+    };
+    if (!WaitForLock(tryLock, clock, LockTiming{}, "the card's settings and channel list", err, error)) {
+      CloseHandle(mutex_);
+      mutex_ = nullptr;
+      return false;
+    }
     // The video-source channel: it claims the card without showing video.
     vfw::VideoOpenParms parms{};
     parms.dwSize = sizeof parms;
@@ -78,10 +102,16 @@ class DriverMachine : public Machine {
     driver_ = nullptr;
     if (module_) FreeLibrary(module_);
     module_ = nullptr;
+    if (mutex_) {
+      ReleaseMutex(mutex_);
+      CloseHandle(mutex_);
+    }
+    mutex_ = nullptr;
     return true;
   }
 
  private:
+  HANDLE mutex_ = nullptr;
   HDRVR driver_ = nullptr;
   HMODULE module_ = nullptr;
   bool cardFound_ = false;
@@ -100,14 +130,14 @@ class WindowsFront : public Front {
   std::string About() const override {
     return "This build drives the installed card through tolvenu.dll, as the viewer does.\n";
   }
-  std::unique_ptr<Machine> Open(const Invocation &invocation, std::string *error) override {
+  std::unique_ptr<Machine> Open(const Invocation &invocation, std::ostream &err, std::string *error) override {
     std::wstring path = Beside(L"tolvenu.dll");
     if (auto driver = invocation.frontOptions.find("driver"); driver != invocation.frontOptions.end()) {
       const WString wide = FromUtf8(driver->second);
       path.assign(wide.begin(), wide.end());
     }
     auto machine = std::make_unique<DriverMachine>();
-    if (!machine->Open(path, error)) return nullptr;
+    if (!machine->Open(path, err, error)) return nullptr;
     return machine;
   }
   void CatchInterrupts(bool on) override { SetConsoleCtrlHandler(OnConsoleControl, on ? TRUE : FALSE); }
