@@ -9,6 +9,7 @@
 #include <map>
 
 #include "platform/display/display_escape.h"
+#include "platform/display/wire_pointer.h"
 #include "virtualcard/control_bus.h"
 
 namespace tolven::card {
@@ -17,8 +18,8 @@ namespace tolven::card {
 class VideoPortModel {
  public:
   virtual ~VideoPortModel() = default;
-  // `block` is the command's wire pointer; the answer is the command result.
-  virtual int32_t Command(uint32_t function, uint32_t block) = 0;
+  // `block` is the command's pointer field; the answer is the command result.
+  virtual int32_t Command(uint32_t function, wire::Pointer block) = 0;
 };
 
 class SimulatedDisplayDriver : public display::DisplayEscape {

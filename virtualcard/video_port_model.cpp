@@ -8,14 +8,14 @@ using namespace display;
 
 namespace {
 template <typename T>
-bool Load(uint32_t pointer, T *out) {
+bool Load(wire::Pointer pointer, T *out) {
   void *p = wire::Resolve(pointer, sizeof(T));
   if (!p) return false;
   std::memcpy(out, p, sizeof(T));
   return true;
 }
 template <typename T>
-bool Store(uint32_t pointer, const T &value) {
+bool Store(wire::Pointer pointer, const T &value) {
   void *p = wire::Resolve(pointer, sizeof(T));
   if (!p) return false;
   std::memcpy(p, &value, sizeof(T));
@@ -23,7 +23,7 @@ bool Store(uint32_t pointer, const T &value) {
 }
 }  // namespace
 
-int32_t SimulatedVideoPort::Probe(uint32_t block) {
+int32_t SimulatedVideoPort::Probe(wire::Pointer block) {
   VideoPortDescription d;
   if (!Load(block, &d)) return 0;
   ++probes_;
@@ -39,7 +39,7 @@ int32_t SimulatedVideoPort::Probe(uint32_t block) {
   return Store(block, d) ? 1 : 0;
 }
 
-int32_t SimulatedVideoPort::Enumerate(uint32_t block, bool connections) {
+int32_t SimulatedVideoPort::Enumerate(wire::Pointer block, bool connections) {
   VideoPortEnumBlock e;
   if (!Load(block, &e)) return 0;
   const size_t count = connections ? config_.connections.size() : config_.formats.size();
@@ -64,7 +64,7 @@ int32_t SimulatedVideoPort::Enumerate(uint32_t block, bool connections) {
   return Store(block, e) ? 1 : 0;
 }
 
-int32_t SimulatedVideoPort::Command(uint32_t function, uint32_t block) {
+int32_t SimulatedVideoPort::Command(uint32_t function, wire::Pointer block) {
   switch (function) {
     case kVideoPortProbe:
       return Probe(block);

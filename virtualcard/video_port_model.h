@@ -14,7 +14,7 @@ namespace tolven::card {
 class SimulatedVideoPort : public VideoPortModel {
  public:
   explicit SimulatedVideoPort(const CardConfig &config) : config_(config) {}
-  int32_t Command(uint32_t function, uint32_t block) override;
+  int32_t Command(uint32_t function, wire::Pointer block) override;
 
   bool Running() const { return running_; }
   uint32_t Creates() const { return creates_; }
@@ -26,8 +26,8 @@ class SimulatedVideoPort : public VideoPortModel {
   void SetBandwidth(uint32_t bandwidth) { bandwidth_ = bandwidth; }
 
  private:
-  int32_t Probe(uint32_t block);
-  int32_t Enumerate(uint32_t block, bool connections);
+  int32_t Probe(wire::Pointer block);
+  int32_t Enumerate(wire::Pointer block, bool connections);
 
   const CardConfig &config_;
   std::optional<uint32_t> bandwidth_;

@@ -1,6 +1,11 @@
 // The Video for Windows installable-driver messages, answers and records the
-// capture driver speaks. Records have their 32-bit Windows layouts in both
-// builds; pointers inside them are wire pointers (see wire_pointer.h).
+// capture driver speaks. A record with pointer-sized fields is defined once
+// over the type of those fields and exists in the system's two layouts: the
+// 32-bit one (`...32`) and the x64 one (`...X64`: LPVOID, LPDWORD, LPWSTR and
+// DWORD_PTR fields 8 bytes wide, naturally aligned). The plain name is the
+// layout of this build: a Windows build takes the one of its pointer size
+// with real pointers, the native build the 32-bit one with tokens
+// (platform/display/wire_pointer.h).
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -83,21 +88,33 @@ enum CapsFlags : uint32_t {
 
 inline constexpr uint32_t kVideoApiVersion = 4;
 
-struct VideoOpenParms {
+template <typename PointerField>
+struct VideoOpenParmsOf {
   uint32_t dwSize;
   uint32_t fccType;
   uint32_t fccComp;
   uint32_t dwVersion;
   uint32_t dwFlags;
   uint32_t dwError;
-  wire::Pointer pV1Reserved;
-  wire::Pointer pV2Reserved;
+  alignas(PointerField) PointerField pV1Reserved;
+  alignas(PointerField) PointerField pV2Reserved;
   uint32_t dnDevNode;
 };
-static_assert(sizeof(VideoOpenParms) == 36);
-static_assert(offsetof(VideoOpenParms, dwFlags) == 16);
-static_assert(offsetof(VideoOpenParms, dwError) == 20);
+using VideoOpenParms32 = VideoOpenParmsOf<wire::Pointer32>;
+using VideoOpenParmsX64 = VideoOpenParmsOf<wire::Pointer64>;
+using VideoOpenParms = VideoOpenParmsOf<wire::Pointer>;
+static_assert(sizeof(VideoOpenParms32) == 36);
+static_assert(offsetof(VideoOpenParms32, dwFlags) == 16);
+static_assert(offsetof(VideoOpenParms32, dwError) == 20);
+static_assert(offsetof(VideoOpenParms32, dnDevNode) == 32);
+static_assert(sizeof(VideoOpenParmsX64) == 48);
+static_assert(offsetof(VideoOpenParmsX64, dwFlags) == 16);
+static_assert(offsetof(VideoOpenParmsX64, dwError) == 20);
+static_assert(offsetof(VideoOpenParmsX64, pV1Reserved) == 24);
+static_assert(offsetof(VideoOpenParmsX64, pV2Reserved) == 32);
+static_assert(offsetof(VideoOpenParmsX64, dnDevNode) == 40);
 
+// The same in both layouts.
 struct ChannelCaps {
   uint32_t dwFlags;
   uint32_t dwSrcRectXMod;
@@ -112,32 +129,63 @@ struct ChannelCaps {
 static_assert(sizeof(ChannelCaps) == 36);
 
 // VIDEOCONFIGPARMS, the record of DVM_FORMAT.
-struct VideoConfigureParms {
-  wire::Pointer lpdwReturn;
-  wire::Pointer lpData1;
+template <typename PointerField>
+struct VideoConfigureParmsOf {
+  alignas(PointerField) PointerField lpdwReturn;
+  alignas(PointerField) PointerField lpData1;
   uint32_t dwSize1;
-  wire::Pointer lpData2;
+  alignas(PointerField) PointerField lpData2;
   uint32_t dwSize2;
 };
-static_assert(sizeof(VideoConfigureParms) == 20);
+using VideoConfigureParms32 = VideoConfigureParmsOf<wire::Pointer32>;
+using VideoConfigureParmsX64 = VideoConfigureParmsOf<wire::Pointer64>;
+using VideoConfigureParms = VideoConfigureParmsOf<wire::Pointer>;
+static_assert(sizeof(VideoConfigureParms32) == 20);
+static_assert(offsetof(VideoConfigureParms32, dwSize1) == 8);
+static_assert(offsetof(VideoConfigureParms32, dwSize2) == 16);
+static_assert(sizeof(VideoConfigureParmsX64) == 40);
+static_assert(offsetof(VideoConfigureParmsX64, lpData1) == 8);
+static_assert(offsetof(VideoConfigureParmsX64, dwSize1) == 16);
+static_assert(offsetof(VideoConfigureParmsX64, lpData2) == 24);
+static_assert(offsetof(VideoConfigureParmsX64, dwSize2) == 32);
 
-struct VideoStreamInitParms {
+// The callback, its instance value and the video handle are DWORD_PTRs.
+template <typename PointerField>
+struct VideoStreamInitParmsOf {
   uint32_t dwMicroSecPerFrame;
-  uint32_t dwCallback;
-  uint32_t dwCallbackInst;
+  alignas(PointerField) PointerField dwCallback;
+  alignas(PointerField) PointerField dwCallbackInst;
   uint32_t dwFlags;
-  uint32_t hVideo;
+  alignas(PointerField) PointerField hVideo;
 };
-static_assert(sizeof(VideoStreamInitParms) == 20);
-static_assert(offsetof(VideoStreamInitParms, dwFlags) == 12);
+using VideoStreamInitParms32 = VideoStreamInitParmsOf<wire::Pointer32>;
+using VideoStreamInitParmsX64 = VideoStreamInitParmsOf<wire::Pointer64>;
+using VideoStreamInitParms = VideoStreamInitParmsOf<wire::Pointer>;
+static_assert(sizeof(VideoStreamInitParms32) == 20);
+static_assert(offsetof(VideoStreamInitParms32, dwFlags) == 12);
+static_assert(offsetof(VideoStreamInitParms32, hVideo) == 16);
+static_assert(sizeof(VideoStreamInitParmsX64) == 40);
+static_assert(offsetof(VideoStreamInitParmsX64, dwCallback) == 8);
+static_assert(offsetof(VideoStreamInitParmsX64, dwCallbackInst) == 16);
+static_assert(offsetof(VideoStreamInitParmsX64, dwFlags) == 24);
+static_assert(offsetof(VideoStreamInitParmsX64, hVideo) == 32);
 
 // Error-text parameters; the text is wide, its length in characters.
-struct VideoGetErrorTextParms {
+template <typename PointerField>
+struct VideoGetErrorTextParmsOf {
   uint32_t dwErrorNum;
-  wire::Pointer lpText;
+  alignas(PointerField) PointerField lpText;
   uint32_t dwLength;
 };
-static_assert(sizeof(VideoGetErrorTextParms) == 12);
+using VideoGetErrorTextParms32 = VideoGetErrorTextParmsOf<wire::Pointer32>;
+using VideoGetErrorTextParmsX64 = VideoGetErrorTextParmsOf<wire::Pointer64>;
+using VideoGetErrorTextParms = VideoGetErrorTextParmsOf<wire::Pointer>;
+static_assert(sizeof(VideoGetErrorTextParms32) == 12);
+static_assert(offsetof(VideoGetErrorTextParms32, lpText) == 4);
+static_assert(offsetof(VideoGetErrorTextParms32, dwLength) == 8);
+static_assert(sizeof(VideoGetErrorTextParmsX64) == 24);
+static_assert(offsetof(VideoGetErrorTextParmsX64, lpText) == 8);
+static_assert(offsetof(VideoGetErrorTextParmsX64, dwLength) == 16);
 
 struct BitmapInfoHeader {
   uint32_t biSize;

@@ -1,7 +1,13 @@
 // The display-driver escapes the card is driven through, and the blocks they
 // carry. Both sides (the capture driver and any display driver answering
-// them, real or simulated) use these layouts; pointer fields are 32-bit wire
-// pointers (platform/display/wire_pointer.h).
+// them, real or simulated) use these layouts.
+//
+// A block with pointer fields is defined once over the type of its pointer
+// fields and exists in two layouts: the 32-bit one (`...32`) and the x64 one
+// (`...X64`), where each pointer field is 64 bits wide and naturally aligned,
+// in the same field order, and every other field keeps its 32-bit width. The
+// plain name is the layout this build speaks (platform/display/wire_pointer.h).
+// Blocks without pointer fields are the same in both.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -20,36 +26,59 @@ enum EscapeCode : int {
 // Escape 142 input: one control-bus transaction. The write buffer starts with
 // the 8-bit bus address (bit 0 clear: write, set: read). Output: one signed
 // 32-bit result, non-zero when the transaction was acknowledged.
-struct BusTransactionBlock {
+template <typename PointerField>
+struct BusTransactionBlockOf {
   uint32_t reserved0;
   uint32_t reserved1;
-  wire::Pointer writeBuffer;
+  alignas(PointerField) PointerField writeBuffer;
   uint32_t writeLength;  // address byte included
-  wire::Pointer readBuffer;
+  alignas(PointerField) PointerField readBuffer;
   uint32_t readLength;
   uint32_t transactionCount;  // 1
   uint32_t busFlag;
 };
-static_assert(sizeof(BusTransactionBlock) == 32);
-static_assert(offsetof(BusTransactionBlock, writeBuffer) == 8);
-static_assert(offsetof(BusTransactionBlock, readBuffer) == 16);
-static_assert(offsetof(BusTransactionBlock, busFlag) == 28);
+using BusTransactionBlock32 = BusTransactionBlockOf<wire::Pointer32>;
+using BusTransactionBlockX64 = BusTransactionBlockOf<wire::Pointer64>;
+using BusTransactionBlock = BusTransactionBlockOf<wire::Pointer>;
+static_assert(sizeof(BusTransactionBlock32) == 32);
+static_assert(offsetof(BusTransactionBlock32, writeBuffer) == 8);
+static_assert(offsetof(BusTransactionBlock32, writeLength) == 12);
+static_assert(offsetof(BusTransactionBlock32, readBuffer) == 16);
+static_assert(offsetof(BusTransactionBlock32, readLength) == 20);
+static_assert(offsetof(BusTransactionBlock32, transactionCount) == 24);
+static_assert(offsetof(BusTransactionBlock32, busFlag) == 28);
+static_assert(sizeof(BusTransactionBlockX64) == 48);
+static_assert(offsetof(BusTransactionBlockX64, writeBuffer) == 8);
+static_assert(offsetof(BusTransactionBlockX64, writeLength) == 16);
+static_assert(offsetof(BusTransactionBlockX64, readBuffer) == 24);
+static_assert(offsetof(BusTransactionBlockX64, readLength) == 32);
+static_assert(offsetof(BusTransactionBlockX64, transactionCount) == 36);
+static_assert(offsetof(BusTransactionBlockX64, busFlag) == 40);
 
 // Escape 150 input: a video-port command. Output: one 32-bit result, 1 on
 // success.
-struct VideoPortCommand {
+template <typename PointerField>
+struct VideoPortCommandOf {
   uint32_t reserved;
   uint32_t function;
-  wire::Pointer block;
+  alignas(PointerField) PointerField block;
 };
-static_assert(sizeof(VideoPortCommand) == 12);
+using VideoPortCommand32 = VideoPortCommandOf<wire::Pointer32>;
+using VideoPortCommandX64 = VideoPortCommandOf<wire::Pointer64>;
+using VideoPortCommand = VideoPortCommandOf<wire::Pointer>;
+static_assert(sizeof(VideoPortCommand32) == 12);
+static_assert(offsetof(VideoPortCommand32, function) == 4);
+static_assert(offsetof(VideoPortCommand32, block) == 8);
+static_assert(sizeof(VideoPortCommandX64) == 16);
+static_assert(offsetof(VideoPortCommandX64, function) == 4);
+static_assert(offsetof(VideoPortCommandX64, block) == 8);
 
 // Escape 128 output size; dwords 1 and 2 are the horizontal and vertical
 // divisors of the bandwidth check.
 inline constexpr int kDisplayModeInfoSize = 220;
 
 // ---------------------------------------------------------------------------
-// Escape 150 function blocks (32-bit layout). The command's `block` points at
+// Escape 150 function blocks. The command's `block` points at
 // the function's block; the escape's output is the 32-bit result, 1 on
 // success.
 //
@@ -141,13 +170,17 @@ struct VideoPortInfo {
   uint32_t flags;
   Rect crop;
   uint32_t prescaleWidth, prescaleHeight;
-  wire::Pointer inputFormat;
-  wire::Pointer vbiInputFormat;
-  wire::Pointer vbiOutputFormat;
+  // Pixel-format pointers this system always leaves null; they keep their
+  // 32-bit width in both layouts, so the create and update blocks do too.
+  uint32_t inputFormat;
+  uint32_t vbiInputFormat;
+  uint32_t vbiOutputFormat;
   uint32_t vbiHeight;
   uint32_t reserved1, reserved2;
 };
 static_assert(sizeof(VideoPortInfo) == 64);
+static_assert(offsetof(VideoPortInfo, inputFormat) == 40);
+static_assert(offsetof(VideoPortInfo, vbiHeight) == 52);
 static_assert(offsetof(VideoPortInfo, crop) == 16);
 static_assert(offsetof(VideoPortInfo, prescaleWidth) == 32);
 
@@ -173,12 +206,22 @@ struct VideoPortBandwidthBlock {
 };
 static_assert(sizeof(VideoPortBandwidthBlock) == 8);
 
-struct VideoPortEnumBlock {
+template <typename PointerField>
+struct VideoPortEnumBlockOf {
   uint32_t index;
-  wire::Pointer item;  // VideoPortConnection or PixelFormat; 0 asks for the count
+  // VideoPortConnection or PixelFormat; 0 asks for the count.
+  alignas(PointerField) PointerField item;
   uint32_t count;
 };
-static_assert(sizeof(VideoPortEnumBlock) == 12);
+using VideoPortEnumBlock32 = VideoPortEnumBlockOf<wire::Pointer32>;
+using VideoPortEnumBlockX64 = VideoPortEnumBlockOf<wire::Pointer64>;
+using VideoPortEnumBlock = VideoPortEnumBlockOf<wire::Pointer>;
+static_assert(sizeof(VideoPortEnumBlock32) == 12);
+static_assert(offsetof(VideoPortEnumBlock32, item) == 4);
+static_assert(offsetof(VideoPortEnumBlock32, count) == 8);
+static_assert(sizeof(VideoPortEnumBlockX64) == 24);
+static_assert(offsetof(VideoPortEnumBlockX64, item) == 8);
+static_assert(offsetof(VideoPortEnumBlockX64, count) == 16);
 
 enum KeyColourType : uint32_t {
   kKeyPaletteIndex = 0,

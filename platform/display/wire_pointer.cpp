@@ -1,6 +1,6 @@
 #include "platform/display/wire_pointer.h"
 
-#if UINTPTR_MAX != 0xFFFFFFFFu
+#if !defined(_WIN32)
 #include <map>
 #include <mutex>
 

@@ -1,37 +1,49 @@
-// Pointers inside 32-bit binary contracts (escape blocks, VfW records).
+// Pointer fields inside binary contracts (escape blocks, VfW records).
 //
-// The blocks carry pointers as 32-bit fields. On 32-bit Windows a wire value
-// is the pointer itself. The 64-bit native build cannot fit a pointer in 32
-// bits, so a pointer is lent a small token for as long as a WireLoan lives,
-// and the receiving side (the simulated display driver, the channel
-// handlers) resolves the token back. Both builds run the same byte-level
-// code; only these two conversions differ.
+// Every block exists in two layouts: the 32-bit one, whose pointer fields
+// are 32 bits wide, and the x64 one, whose pointer fields are 64 bits wide
+// and naturally aligned. A Windows build uses the layout of its own pointer
+// size and a field holds the pointer itself: the blocks cross DLLs (the
+// display stand-in, the multimedia system), so nothing else could be
+// understood on the other side.
+//
+// The native build keeps exercising the 32-bit layout. Its pointers do not
+// fit in 32 bits, so a pointer is lent a small token for as long as a
+// WireLoan lives, and the receiving side (the simulated display driver, the
+// channel handlers) resolves the token back. Only these two conversions
+// differ between the builds; the byte-level code is the same.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 
 namespace tolven::wire {
 
-using Pointer = uint32_t;
+// Field types of the two layouts.
+using Pointer32 = uint32_t;
+using Pointer64 = uint64_t;
 
-inline constexpr bool kPointersAreWire = sizeof(void *) == 4;
+#if defined(_WIN32)
+// The field holds the pointer, in the layout of this build.
+using Pointer = uintptr_t;
+static_assert(sizeof(Pointer) == sizeof(Pointer32) || sizeof(Pointer) == sizeof(Pointer64));
+inline constexpr bool kFieldsHoldPointers = true;
 
-#if UINTPTR_MAX == 0xFFFFFFFFu
-// The pointer value is the wire value; the size cannot be checked here.
-inline void *Resolve(Pointer value, size_t /*size*/) {
-  return reinterpret_cast<void *>(static_cast<uintptr_t>(value));
-}
+// The size cannot be checked here; the caller vouches for the memory.
+inline void *Resolve(Pointer value, size_t /*size*/) { return reinterpret_cast<void *>(value); }
 
 class WireLoan {
  public:
-  WireLoan(const void *pointer, size_t /*size*/)
-      : value_(static_cast<Pointer>(reinterpret_cast<uintptr_t>(pointer))) {}
+  WireLoan(const void *pointer, size_t /*size*/) : value_(reinterpret_cast<Pointer>(pointer)) {}
   Pointer value() const { return value_; }
 
  private:
   Pointer value_;
 };
 #else
+// The 32-bit layout with tokens.
+using Pointer = Pointer32;
+inline constexpr bool kFieldsHoldPointers = false;
+
 // Null for 0, for an unknown token, or when `size` bytes would run past the
 // memory the token was lent for.
 void *Resolve(Pointer value, size_t size);

@@ -25,16 +25,15 @@ int Send(display::DisplayEscape &d, std::vector<uint8_t> write, uint8_t *read, u
   return d.Escape(display::kEscapeBusTransaction, sizeof block, &block, sizeof *result, result);
 }
 
-TEST(EscapeBlocks, LayoutsAreTheThirtyTwoBitContracts) {
-  EXPECT_EQ(sizeof(BusTransactionBlock), 32u);
-  EXPECT_EQ(offsetof(BusTransactionBlock, writeLength), 12u);
-  EXPECT_EQ(offsetof(BusTransactionBlock, readLength), 20u);
-  EXPECT_EQ(offsetof(BusTransactionBlock, transactionCount), 24u);
-  EXPECT_EQ(sizeof(display::VideoPortCommand), 12u);
-  EXPECT_EQ(offsetof(display::VideoPortCommand, block), 8u);
+// The simulated display driver answers the layout of its build: the 32-bit
+// one here, with tokens, the x64 one in the 64-bit stand-in DLL.
+TEST(EscapeBlocks, TheNativeBuildSpeaksTheThirtyTwoBitLayout) {
+  EXPECT_EQ(sizeof(BusTransactionBlock), sizeof(display::BusTransactionBlock32));
+  EXPECT_EQ(sizeof(display::VideoPortCommand), sizeof(display::VideoPortCommand32));
+  EXPECT_EQ(sizeof(display::VideoPortEnumBlock), sizeof(display::VideoPortEnumBlock32));
 }
 
-#if UINTPTR_MAX != 0xFFFFFFFFu
+#if !defined(_WIN32)
 TEST(WirePointer, LoanResolvesWithinItsSizeAndOnlyWhileItLives) {
   uint8_t buffer[8] = {};
   wire::Pointer value = 0;
@@ -115,19 +114,20 @@ TEST(SimulatedDisplayDriver, MalformedRequestsAnswerMinusOne) {
   wire::WireLoan w(&byte, 1);
   BusTransactionBlock block{0, 0, w.value(), 1, 0, 0, 1, 1};
   int32_t out = 0;
-  EXPECT_EQ(d.Escape(142, 31, &block, 4, &out), -1);   // short block
-  EXPECT_EQ(d.Escape(142, 32, &block, 3, &out), -1);   // short output
-  EXPECT_EQ(d.Escape(142, 32, nullptr, 4, &out), -1);
-  block.writeLength = 2;                              // past the lent buffer
-  if (!wire::kPointersAreWire) {
-    EXPECT_EQ(d.Escape(142, 32, &block, 4, &out), -1);
+  const int size = sizeof block;
+  EXPECT_EQ(d.Escape(142, size - 1, &block, 4, &out), -1);  // short block
+  EXPECT_EQ(d.Escape(142, size, &block, 3, &out), -1);      // short output
+  EXPECT_EQ(d.Escape(142, size, nullptr, 4, &out), -1);
+  block.writeLength = 2;                                   // past the lent buffer
+  if (!wire::kFieldsHoldPointers) {
+    EXPECT_EQ(d.Escape(142, size, &block, 4, &out), -1);
   }
   block.writeLength = 1;
-  block.readLength = 1;                               // read buffer missing
-  EXPECT_EQ(d.Escape(142, 32, &block, 4, &out), -1);
+  block.readLength = 1;                                    // read buffer missing
+  EXPECT_EQ(d.Escape(142, size, &block, 4, &out), -1);
   block.readLength = 0;
   block.transactionCount = 2;
-  EXPECT_EQ(d.Escape(142, 32, &block, 4, &out), -1);
+  EXPECT_EQ(d.Escape(142, size, &block, 4, &out), -1);
   EXPECT_TRUE(card.Bus().Log().empty());
 }
 
@@ -150,23 +150,28 @@ TEST(SimulatedDisplayDriver, ModeInformationCarriesTheDivisors) {
 
 TEST(SimulatedDisplayDriver, VideoPortCommandsGoToTheAttachedModel) {
   struct Model : VideoPortModel {
-    int32_t Command(uint32_t function, uint32_t block) override {
+    int32_t Command(uint32_t function, wire::Pointer block) override {
       lastFunction = function;
       lastBlock = block;
       return 1;
     }
-    uint32_t lastFunction = 0, lastBlock = 0;
+    uint32_t lastFunction = 0;
+    wire::Pointer lastBlock = 0;
   } model;
   CardConfig noPort;
   noPort.videoPort = false;
   VirtualCard card(noPort);
-  display::VideoPortCommand command{0, 6, 0};
+  display::VideoPortEnumBlock enumeration{};
+  wire::WireLoan loan(&enumeration, sizeof enumeration);
+  display::VideoPortCommand command{0, 6, loan.value()};
   int32_t result = 0;
-  EXPECT_EQ(card.DisplayDriver().Escape(150, 12, &command, 4, &result), 0);
+  EXPECT_EQ(card.DisplayDriver().Escape(150, sizeof command, &command, 4, &result), 0);
   card.Driver().AttachVideoPort(&model);
-  EXPECT_EQ(card.DisplayDriver().Escape(150, 12, &command, 4, &result), 1);
+  EXPECT_EQ(card.DisplayDriver().Escape(150, sizeof command - 1, &command, 4, &result), -1);
+  EXPECT_EQ(card.DisplayDriver().Escape(150, sizeof command, &command, 4, &result), 1);
   EXPECT_EQ(result, 1);
   EXPECT_EQ(model.lastFunction, 6u);
+  EXPECT_EQ(model.lastBlock, loan.value());
 }
 
 TEST(VirtualCard, TunerModuleSitsAtItsTypesAddresses) {

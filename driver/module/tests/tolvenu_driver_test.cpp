@@ -13,6 +13,7 @@
 #include "driver/control/tests/client/independent_client.h"
 #include "driver/core/kernel_link.h"
 #include "driver/core/vfw_records.h"
+#include "platform/display/escape_blocks.h"
 #include "platform/win32_platform.h"
 #include "tests/wine/beside.h"
 
@@ -24,6 +25,124 @@ using namespace tolven::vfw;
 const wchar_t kParametersKey[] = L"SYSTEM\\CurrentControlSet\\Services\\tolvenk\\Parameters";
 
 using winetest::Beside;
+
+// Memory placed as high as the process allows: on x64 above 4 GB, so that a
+// pointer cut to 32 bits anywhere on the way cannot still work.
+class HighMemory {
+ public:
+  explicit HighMemory(size_t size)
+      : base_(VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT | MEM_TOP_DOWN, PAGE_READWRITE)) {}
+  ~HighMemory() {
+    if (base_) VirtualFree(base_, 0, MEM_RELEASE);
+  }
+  HighMemory(const HighMemory &) = delete;
+  HighMemory &operator=(const HighMemory &) = delete;
+  template <typename T>
+  T *At(size_t offset) {
+    return reinterpret_cast<T *>(static_cast<char *>(base_) + offset);
+  }
+  bool AboveFourGigabytes() const { return reinterpret_cast<uintptr_t>(base_) > 0xFFFFFFFFu; }
+  void *base() const { return base_; }
+
+ private:
+  void *base_;
+};
+
+// The records and blocks this build hands across DLLs have the layout of its
+// own pointer size.
+TEST(Layouts, RecordsAndBlocksMatchThisBuildsPointerSize) {
+  if (sizeof(void *) == 8) {
+    EXPECT_EQ(sizeof(VideoOpenParms), sizeof(VideoOpenParmsX64));
+    EXPECT_EQ(sizeof(VideoConfigureParms), sizeof(VideoConfigureParmsX64));
+    EXPECT_EQ(sizeof(VideoStreamInitParms), sizeof(VideoStreamInitParmsX64));
+    EXPECT_EQ(sizeof(VideoGetErrorTextParms), sizeof(VideoGetErrorTextParmsX64));
+    EXPECT_EQ(sizeof(display::BusTransactionBlock), 48u);
+    EXPECT_EQ(sizeof(display::VideoPortCommand), 16u);
+    EXPECT_EQ(sizeof(display::VideoPortEnumBlock), 24u);
+  } else {
+    EXPECT_EQ(sizeof(VideoOpenParms), sizeof(VideoOpenParms32));
+    EXPECT_EQ(sizeof(VideoConfigureParms), sizeof(VideoConfigureParms32));
+    EXPECT_EQ(sizeof(VideoStreamInitParms), sizeof(VideoStreamInitParms32));
+    EXPECT_EQ(sizeof(VideoGetErrorTextParms), sizeof(VideoGetErrorTextParms32));
+    EXPECT_EQ(sizeof(display::BusTransactionBlock), 32u);
+    EXPECT_EQ(sizeof(display::VideoPortCommand), 12u);
+    EXPECT_EQ(sizeof(display::VideoPortEnumBlock), 12u);
+  }
+  EXPECT_EQ(sizeof(display::VideoPortCreateBlock), 192u);
+  EXPECT_EQ(sizeof(display::VideoPortUpdateBlock), 176u);
+}
+
+// The stand-in, called as tolvenu.dll calls it: blocks of this build's layout
+// whose pointer fields hold real pointers into high memory.
+class StandIn : public ::testing::Test {
+ protected:
+  using Escape = int(WINAPI *)(int, int, const void *, int, void *);
+  void SetUp() override {
+    module_ = LoadLibraryW(Beside(L"tolvencard.dll").c_str());
+    ASSERT_NE(module_, nullptr);
+    escape_ = reinterpret_cast<Escape>(reinterpret_cast<void *>(GetProcAddress(module_, "DisplayEscape")));
+    ASSERT_NE(escape_, nullptr);
+    ASSERT_NE(memory_.base(), nullptr);
+    if (sizeof(void *) == 8) ASSERT_TRUE(memory_.AboveFourGigabytes()) << memory_.base();
+  }
+  void TearDown() override {
+    if (module_) FreeLibrary(module_);
+  }
+  // One bus transaction; answers the escape's value, the result in `result`.
+  int Transfer(const uint8_t *write, uint32_t writeLength, uint8_t *read, uint32_t readLength,
+               int32_t *result, int size = sizeof(display::BusTransactionBlock)) {
+    auto *block = memory_.At<display::BusTransactionBlock>(0);
+    *block = display::BusTransactionBlock{};
+    block->writeBuffer = reinterpret_cast<uintptr_t>(write);
+    block->writeLength = writeLength;
+    block->readBuffer = reinterpret_cast<uintptr_t>(read);
+    block->readLength = readLength;
+    block->transactionCount = 1;
+    block->busFlag = 1;
+    return escape_(display::kEscapeBusTransaction, size, block, sizeof *result, result);
+  }
+
+  HMODULE module_ = nullptr;
+  Escape escape_ = nullptr;
+  HighMemory memory_{65536};
+};
+
+TEST_F(StandIn, BusTransactionWithRealPointers) {
+  auto *write = memory_.At<uint8_t>(256);
+  auto *read = memory_.At<uint8_t>(512);
+  int32_t result = 0;
+  write[0] = 0x88;  // the decoder, written: select its identification register
+  write[1] = 0xFE;
+  ASSERT_EQ(Transfer(write, 2, nullptr, 0, &result), 1);
+  EXPECT_EQ(result, 1);
+  write[0] = 0x89;
+  read[0] = 0;
+  ASSERT_EQ(Transfer(write, 1, read, 1, &result), 1);
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(read[0], 0xA1);
+  // A block one byte short of this layout is refused.
+  EXPECT_EQ(Transfer(write, 1, read, 1, &result, sizeof(display::BusTransactionBlock) - 1), -1);
+}
+
+TEST_F(StandIn, ConnectionEnumerationWithRealPointers) {
+  auto *enumeration = memory_.At<display::VideoPortEnumBlock>(1024);
+  auto *connection = memory_.At<display::VideoPortConnection>(2048);
+  auto *command = memory_.At<display::VideoPortCommand>(3072);
+  int32_t result = 0;
+  *enumeration = display::VideoPortEnumBlock{};
+  *command = display::VideoPortCommand{0, display::kVideoPortConnections,
+                                       reinterpret_cast<uintptr_t>(enumeration)};
+  ASSERT_EQ(escape_(display::kEscapeVideoPort, sizeof *command, command, sizeof result, &result), 1);
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(enumeration->count, 1u);
+  connection->size = sizeof *connection;
+  enumeration->item = reinterpret_cast<uintptr_t>(connection);
+  ASSERT_EQ(escape_(display::kEscapeVideoPort, sizeof *command, command, sizeof result, &result), 1);
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(connection->portWidth, 8u);
+  EXPECT_EQ(connection->type, display::kVideoPortTypeCode4);
+  EXPECT_EQ(connection->reserved1, 0u);
+}
 
 class TolvenuDriver : public ::testing::Test {
  protected:
@@ -146,8 +265,8 @@ TEST_F(TolvenuDriver, VideoInFormatIsA768By576SixteenBitBitmap) {
   BITMAPINFOHEADER header;
   memset(&header, 0xEE, sizeof header);
   VideoConfigureParms configure{};
-  configure.lpdwReturn = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&size));
-  configure.lpData1 = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&header));
+  configure.lpdwReturn = reinterpret_cast<uintptr_t>(&size);
+  configure.lpData1 = reinterpret_cast<uintptr_t>(&header);
   configure.dwSize1 = sizeof header;
   EXPECT_EQ(SendDriverMessage(driver, kDvmFormat, kConfigureGet | kConfigureQuerySize,
                               reinterpret_cast<LPARAM>(&configure)), 0);
@@ -165,8 +284,37 @@ TEST_F(TolvenuDriver, VideoInFormatIsA768By576SixteenBitBitmap) {
 
   // Error 7 is a standard number: the driver has no text for it.
   wchar_t text[64] = {};
-  VideoGetErrorTextParms error{7, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(text)), 64};
+  VideoGetErrorTextParms error{7, reinterpret_cast<uintptr_t>(text), 64};
   EXPECT_EQ(SendDriverMessage(driver, kDvmGetErrorText, reinterpret_cast<LPARAM>(&error), 0), 22);
+  EXPECT_EQ(CloseDriver(driver, 0, 0), 1);
+}
+
+// The open record and the format record lie above 4 GB on x64: DriverProc and
+// the dispatcher carry lParam1 and lParam2 at full width.
+TEST_F(TolvenuDriver, RecordsInHighMemoryReachTheChannel) {
+  FullMachine();
+  HighMemory memory(65536);
+  ASSERT_NE(memory.base(), nullptr);
+  if (sizeof(void *) == 8) ASSERT_TRUE(memory.AboveFourGigabytes()) << memory.base();
+  auto *parms = memory.At<VideoOpenParms>(0);
+  HDRVR driver = Open(kVideoIn, parms);
+  ASSERT_NE(driver, nullptr) << parms->dwError;
+  EXPECT_EQ(parms->dwError, 0u);
+  auto *size = memory.At<DWORD>(256);
+  auto *header = memory.At<BITMAPINFOHEADER>(512);
+  auto *configure = memory.At<VideoConfigureParms>(1024);
+  *configure = VideoConfigureParms{reinterpret_cast<uintptr_t>(size), reinterpret_cast<uintptr_t>(header),
+                                   sizeof *header, 0, 0};
+  EXPECT_EQ(SendDriverMessage(driver, kDvmFormat, kConfigureGet | kConfigureQuerySize,
+                              reinterpret_cast<LPARAM>(configure)), 0);
+  EXPECT_EQ(*size, 40u);
+  EXPECT_EQ(SendDriverMessage(driver, kDvmFormat, kConfigureGet | kConfigureCurrent,
+                              reinterpret_cast<LPARAM>(configure)), 0);
+  EXPECT_EQ(header->biWidth, 768);
+  EXPECT_EQ(configure->dwSize1, 40u);
+  auto *caps = memory.At<ChannelCaps>(2048);
+  EXPECT_EQ(SendDriverMessage(driver, kDvmGetChannelCaps, reinterpret_cast<LPARAM>(caps), sizeof *caps), 0);
+  EXPECT_EQ(caps->dwFlags, 10u);
   EXPECT_EQ(CloseDriver(driver, 0, 0), 1);
 }
 
