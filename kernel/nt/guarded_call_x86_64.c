@@ -44,8 +44,8 @@ __asm__(
     "        retq\n"
     "        .seh_endproc\n");
 
-/* The rest of the dispatcher context is not needed: only its history table
-   is passed on, and it is the fourth pointer of the record. */
+/* The dispatcher context as far as its history table, the one member used
+   (passed on to the unwind); the kernel headers here do not declare it. */
 typedef struct {
   ULONG64 ControlPc;
   ULONG64 ImageBase;
