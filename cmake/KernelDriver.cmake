@@ -14,7 +14,10 @@ function(tolven_kernel_driver target)
     set(entry _DriverEntry@8)
   endif()
   target_link_options(${target} PRIVATE -nostdlib -nostartfiles -Wl,--subsystem,native
-    -Wl,--entry,${entry} -Wl,--image-base,0x10000)
+    -Wl,--entry,${entry} -Wl,--image-base,0x10000
+    # A kernel driver exports nothing; without this the linker exports every
+    # global symbol, DriverEntry@8 among them.
+    -Wl,--exclude-all-symbols)
   target_link_libraries(${target} PRIVATE ntoskrnl hal)
   # The static run-time libraries the user-mode modules link have no place
   # in a kernel driver.
