@@ -117,11 +117,14 @@ compare_wine() {
 configure_and_build() {  # stage, dir, target, cmake args...
   local stage=$1 dir=$2 target=$3; shift 3
   echo "=== $stage: building in $dir"
-  if ! cmake -S . -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1; then
+  if ! cmake -S . -B "$dir" -G Ninja -DTOLVEN_WERROR=ON "$@" >"$dir.configure.log" 2>&1; then
     mkdir -p "$dir"; cat "$dir.configure.log"; summary+=("$(printf '%-9s configure FAILED' "$stage")"); failed=1; return 1
   fi
-  if ! cmake --build "$dir" -j"$jobs" --target "$target" 2>&1 | grep -E "error|FAILED|warning: " ; then :; fi
-  if [ "${PIPESTATUS[0]}" -ne 0 ]; then
+  # Warnings are errors; a failure shows each failed file's full diagnostics,
+  # the source file they arose in included.
+  if ! cmake --build "$dir" -j"$jobs" --target "$target" >"$dir.build.log" 2>&1; then
+    grep -E -A60 "^FAILED: " "$dir.build.log" | grep -vE "^\[[0-9]+/[0-9]+\] " | head -300
+    echo "full build log: $dir.build.log"
     summary+=("$(printf '%-9s build FAILED' "$stage")"); failed=1; return 1
   fi
 }
