@@ -51,9 +51,9 @@ struct CardConfig {
   uint32_t centredHz = 40000;       // this close reads as centred
   uint32_t usableStrength = 20;     // weaker stations read as no signal
   uint32_t cleanStrength = 40;      // NICAM below this reads with errors
-  std::vector<Station> stations;
-  LineInput composite;
-  LineInput sVideo;
+  std::vector<Station> stations{};
+  LineInput composite{};
+  LineInput sVideo{};
 
   // Display side.
   std::vector<VideoPortConnectionConfig> connections{VideoPortConnectionConfig{}};
