@@ -291,7 +291,10 @@ TEST_F(PortContract, SecondOpenOfAHeldDeviceFails) {
 TEST_F(PortContract, SleepAdvancesTheClock) {
   uint32_t before = P().clock.Milliseconds();
   P().clock.Sleep(30);
-  EXPECT_GE(P().clock.Milliseconds() - before, 25u);  // tick granularity on Windows
+  // The tick count advances in steps of up to 16 ms (on Windows, and under
+  // 64-bit Wine, which refreshes it on that period), so either reading may
+  // lag by one step.
+  EXPECT_GE(P().clock.Milliseconds() - before, 30u - 16u);
 }
 
 }  // namespace
