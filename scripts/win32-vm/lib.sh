@@ -63,7 +63,7 @@ win32vm_qemu() {
     -chardev file,id=con,path="$work/console.log" -serial chardev:con \
     -chardev pipe,id=ctl,path="$work/ctl" -serial chardev:ctl \
     -chardev pipe,id=mon,path="$work/mon" -mon chardev=mon,mode=readline \
-    -net none "$@"
+    -net none -pidfile "$work/qemu.pid" "$@"
   rc=$?
   kill "${drains[@]}" 2>/dev/null
   wait "${drains[@]}" 2>/dev/null
@@ -81,4 +81,10 @@ win32vm_wait_console() {
     sleep 0.5
   done
   return 1
+}
+
+# win32vm_stop <work dir>: ends the machine started by win32vm_qemu.
+win32vm_stop() {
+  [ -f "$1/qemu.pid" ] && kill "$(cat "$1/qemu.pid")" 2>/dev/null
+  return 0
 }
