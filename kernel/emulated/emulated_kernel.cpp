@@ -213,7 +213,9 @@ void *EmulatedKernel::HostAddress(ULONG_PTR address, ULONG length) const {
   if (it == callerMemory_.begin()) return nullptr;
   --it;
   uint64_t start = it->first, end = start + it->second.length;
-  if (address < start || uint64_t(address) + length > end) return nullptr;
+  // Compared without forming address + length: a 64-bit caller's address
+  // near the top of the address space would wrap past the check.
+  if (address < start || address > end || length > end - address) return nullptr;
   return static_cast<uint8_t *>(it->second.host) + (address - start);
 }
 

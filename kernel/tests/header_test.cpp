@@ -169,6 +169,19 @@ TEST_F(HeaderRequests, A64BitProcessMayNameDataAboveFourGigabytes) {
   Close(file);
 }
 
+// A 64-bit caller can name an address near the top of the address space;
+// its end wraps past zero and must not pass for a range the caller mapped.
+TEST_F(HeaderRequests, ARangeThatWrapsPastTheTopOfMemoryIsAnAccessViolation) {
+  // Above every mapped range, the last of which starts at kCallerBase; its
+  // end, formed naively, wraps to an address inside that range.
+  constexpr ULONG_PTR kNearTop = ~ULONG_PTR{0} - 0xFF;
+  ext()->ImageSize = 0;
+  auto r = Control(IOCTL_VC_ADD_BUFFER, Header(kNearTop, 0x200), 72);
+  EXPECT_EQ(r->Status(), STATUS_ACCESS_VIOLATION);
+  EXPECT_EQ(k_.MdlCount(), 0u);
+  Close(holder_);
+}
+
 class WidePartialCopy : public DriverTest {
  protected:
   void SetUp() override {
