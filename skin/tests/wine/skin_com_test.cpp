@@ -613,6 +613,84 @@ TEST_F(SkinCom, EveryDefaultSkinLoadsAndIsPhotographed) {
   }
 }
 
+// The system's own ActiveX host (atl.dll, on Windows and in Wine) creates
+// the form from its class id as a dialog's control with id 1005.
+TEST_F(SkinCom, HostedByTheSystemsControlContainer) {
+  ASSERT_EQ(registered, 0);
+  HMODULE atl = LoadLibraryW(L"atl.dll");
+  if (!atl) GTEST_SKIP() << "atl.dll is not installed";
+  auto init = reinterpret_cast<BOOL(WINAPI *)()>(reinterpret_cast<void *>(GetProcAddress(atl, "AtlAxWinInit")));
+  auto control = reinterpret_cast<HRESULT(WINAPI *)(HWND, IUnknown **)>(
+      reinterpret_cast<void *>(GetProcAddress(atl, "AtlAxGetControl")));
+  ASSERT_TRUE(init && control);
+  ASSERT_TRUE(init());
+  HWND dialog = MakeDialog(200, 82, true);
+  HWND host = CreateWindowExW(0, L"AtlAxWin", Text(kForm).c_str(), WS_CHILD | WS_VISIBLE, 0, 0, 200, 82, dialog,
+                              reinterpret_cast<HMENU>(1005), GetModuleHandleW(nullptr), nullptr);
+  ASSERT_TRUE(host);
+  IUnknown *unknown = nullptr;
+  ASSERT_EQ(control(host, &unknown), S_OK);
+  IDispatch *form = nullptr;
+  ASSERT_EQ(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void **>(&form)), S_OK);
+  Put(form, 1, Str(Skin(L"scan.skn")));
+  EXPECT_EQ(GetString(form, 1), Skin(L"scan.skn"));
+  HWND window = FindWindowExW(host, nullptr, nullptr, L"SkinForm");
+  ASSERT_TRUE(window);
+  UpdateWindow(window);
+  RECT r;
+  GetClientRect(window, &r);
+  EXPECT_EQ(r.right, 200);
+  EXPECT_EQ(Pixel(window, 3, 3), RGB(0x2a, 0x31, 0x3a));  // the panel skin's colour
+  form->Release();
+  unknown->Release();
+  DestroyWindow(dialog);
+  Pump();
+}
+
+// The popup-menu object shows the host's menu; the choice reaches the owner.
+DWORD WINAPI ChooseFirstItem(void *) {
+  for (int i = 0; i < 150; ++i) {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    if (menu && IsWindowVisible(menu)) {
+      PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+      PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+      return 1;
+    }
+    Sleep(20);
+  }
+  return 0;
+}
+
+TEST_F(SkinCom, PopupMenuSendsTheChoiceToItsOwner) {
+  ASSERT_EQ(registered, 0);
+  HWND owner = MakeDialog(200, 100, true);
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, 600, L"Dock-controls");
+  AppendMenuW(menu, MF_STRING, 601, L"Exit");
+  IDispatch *object = Create(kMenu);
+  ASSERT_TRUE(object);
+  HANDLE helper = CreateThread(nullptr, 0, ChooseFirstItem, nullptr, 0, nullptr);
+  VARIANT shown = Invoke(object, 1, DISPATCH_METHOD,
+                         {Int(0), Int(static_cast<LONG>(reinterpret_cast<LONG_PTR>(owner))),
+                          Int(static_cast<LONG>(reinterpret_cast<LONG_PTR>(menu))), Int(-1), Int(80), Int(80),
+                          Int(0), Int(0)});
+  WaitForSingleObject(helper, 5000);
+  DWORD found = 0;
+  GetExitCodeThread(helper, &found);
+  CloseHandle(helper);
+  EXPECT_EQ(found, 1u) << "the menu was not shown";
+  EXPECT_NE(shown.lVal, 0);
+  MSG msg;
+  bool command = false;
+  for (int i = 0; i < 20 && !command; ++i, Sleep(10))
+    while (PeekMessageW(&msg, owner, 0, 0, PM_REMOVE))
+      if (msg.message == WM_COMMAND && LOWORD(msg.wParam) == 600) command = true;
+  EXPECT_TRUE(command) << "no WM_COMMAND 600 reached the owner";
+  object->Release();
+  DestroyMenu(menu);
+  DestroyWindow(owner);
+}
+
 // Last: unregistering removes every key registering made.
 TEST_F(SkinCom, UnregisterRemovesEveryKey) {
   ASSERT_EQ(registered, 0);
