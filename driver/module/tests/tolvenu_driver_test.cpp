@@ -83,7 +83,9 @@ class StandIn : public ::testing::Test {
     escape_ = reinterpret_cast<Escape>(reinterpret_cast<void *>(GetProcAddress(module_, "DisplayEscape")));
     ASSERT_NE(escape_, nullptr);
     ASSERT_NE(memory_.base(), nullptr);
-    if (sizeof(void *) == 8) ASSERT_TRUE(memory_.AboveFourGigabytes()) << memory_.base();
+    if (sizeof(void *) == 8) {
+      ASSERT_TRUE(memory_.AboveFourGigabytes()) << memory_.base();
+    }
   }
   void TearDown() override {
     if (module_) FreeLibrary(module_);
@@ -295,7 +297,9 @@ TEST_F(TolvenuDriver, RecordsInHighMemoryReachTheChannel) {
   FullMachine();
   HighMemory memory(65536);
   ASSERT_NE(memory.base(), nullptr);
-  if (sizeof(void *) == 8) ASSERT_TRUE(memory.AboveFourGigabytes()) << memory.base();
+  if (sizeof(void *) == 8) {
+    ASSERT_TRUE(memory.AboveFourGigabytes()) << memory.base();
+  }
   auto *parms = memory.At<VideoOpenParms>(0);
   HDRVR driver = Open(kVideoIn, parms);
   ASSERT_NE(driver, nullptr) << parms->dwError;
