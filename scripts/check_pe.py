@@ -25,6 +25,9 @@ DELIVERABLES = [
     ("ardensetup.dll", "dll", ["InstallVFW"], USER_MODE | {"winmm.dll", "setupapi.dll"}),
     ("ardenremove.dll", "dll", ["UninstInitialize", "UninstUnInitialize"],
      USER_MODE | {"winmm.dll", "setupapi.dll"}),
+    ("tolvenskin.dll", "dll", ["DllGetClassObject", "DllCanUnloadNow", "DllRegisterServer",
+                               "DllUnregisterServer"],
+     USER_MODE | {"ole32.dll", "oleaut32.dll", "msimg32.dll", "shlwapi.dll", "windowscodecs.dll"}),
 ]
 RT_VERSION = 16
 # machine type and optional-header magic of each architecture

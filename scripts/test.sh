@@ -114,6 +114,31 @@ compare_wine() {
     }' x64file=$x64 $( [ -f $x64 ] && echo $x64 ) $( [ -f $x86 ] && echo $x86 )
 }
 
+# The channels varnctl.exe listed under Wine after a scan of the default
+# virtual card (left beside the Windows test program) against what the
+# native varnctl lists after the same scan: the same card, the same channels.
+compare_channels() {  # stage, Windows build dir, architecture name
+  local stage=$1 json=$2/bin/varnctl-channels.json arch=$3 native=build/native/tools/varnctl/varnctl
+  if [ ! -f "$json" ] || [ ! -x "$native" ]; then
+    summary+=("$(printf '%-9s varnctl channels (%s against native): not compared, %s missing' "$stage" "$arch" \
+      "$([ -f "$json" ] && echo "$native (stage native)" || echo "$json")")")
+    return
+  fi
+  local state
+  state=$(mktemp -d)
+  "$native" --state "$state" scan --progress=none >/dev/null 2>&1
+  "$native" --state "$state" --json channels >"$state/native.json" 2>/dev/null
+  if tr -d '\r' <"$json" | diff - "$state/native.json" >"$state/diff"; then
+    summary+=("$(printf '%-9s varnctl --json channels: the same under Wine (%s) as natively (%s channels)' "$stage" "$arch" \
+      "$(grep -c '"index"' "$state/native.json")")")
+  else
+    echo "varnctl --json channels differs between Wine ($arch, <) and native (>):"; cat "$state/diff"
+    summary+=("$(printf '%-9s varnctl --json channels: DIFFERENT under Wine (%s) and natively' "$stage" "$arch")")
+    failed=1
+  fi
+  rm -rf "$state"
+}
+
 configure_and_build() {  # stage, dir, target, cmake args...
   local stage=$1 dir=$2 target=$3; shift 3
   echo "=== $stage: building in $dir"
@@ -129,7 +154,7 @@ configure_and_build() {  # stage, dir, target, cmake args...
   fi
 }
 
-deliverables="tolvenu.dll tolvenk.sys Viewer.exe ardensetup.dll ardenremove.dll"
+deliverables="tolvenu.dll tolvenk.sys Viewer.exe ardensetup.dll ardenremove.dll tolvenskin.dll"
 
 mkdir -p build
 for stage in "${stages[@]}"; do
@@ -157,8 +182,10 @@ for stage in "${stages[@]}"; do
       run_ctest win64 build/win64 -LE wine
       if [ -x /usr/lib/wine/wine64 ]; then
         rm -f build/win64/bin/*.bmp
+        rm -f build/win64/bin/varnctl-channels.json
         run_wine win64 build/win64 x64
         keep_screenshots build/win64/bin x64
+        compare_channels win64 build/win64 x64
       else
         summary+=("$(printf '%-9s 64-bit Wine is not installed (scripts/setup.sh installs it): the Windows test programs did NOT run' win64)")
         failed=1

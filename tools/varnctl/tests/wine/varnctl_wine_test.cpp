@@ -111,6 +111,14 @@ TEST_F(VarnctlExe, ScriptedSession) {
   EXPECT_NE(channels.out.find("\"number\": 23,\n      \"frequency_hz\": 487250000"), std::string::npos)
       << channels.out;
   EXPECT_NE(channels.out.find("\"number\": 52,\n      \"frequency_hz\": 719250000"), std::string::npos);
+  // Kept beside this program: the test command compares it with what the
+  // native varnctl prints for the same card.
+  HANDLE kept = CreateFileW(Beside(L"varnctl-channels.json").c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(kept, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  EXPECT_TRUE(WriteFile(kept, channels.out.data(), static_cast<DWORD>(channels.out.size()), &written, nullptr));
+  CloseHandle(kept);
   EXPECT_EQ(Varnctl(L"tune 1").status, 0u);
   const Output after = Varnctl(L"--json info");
   EXPECT_NE(after.out.find("\"index\": 1"), std::string::npos) << after.out;
