@@ -6,10 +6,10 @@
 #include <cstdint>
 
 #include "driver/control/control_interface.h"
-#include "driver/core/config_store.h"
+#include "driver/link/config_store.h"
 #include "driver/core/driver_host.h"
-#include "driver/core/kernel_link.h"
-#include "driver/dialogs/strings/string_table.h"
+#include "driver/link/kernel_link.h"
+#include "driver/strings/string_table.h"
 #include "platform/clock/clock.h"
 #include "platform/files/files.h"
 #include "platform/registry/registry.h"

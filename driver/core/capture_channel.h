@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "driver/core/driver_host.h"
-#include "driver/core/kernel_link.h"
+#include "driver/link/kernel_link.h"
 #include "platform/display/gdi.h"
 
 namespace tolven {

@@ -5,9 +5,9 @@
 #include <cstdint>
 
 #include "driver/core/capture_channel.h"
-#include "driver/core/config_store.h"
+#include "driver/link/config_store.h"
 #include "driver/core/driver_host.h"
-#include "driver/core/kernel_link.h"
+#include "driver/link/kernel_link.h"
 #include "platform/display/gdi.h"
 #include "platform/ports.h"
 

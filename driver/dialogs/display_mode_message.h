@@ -2,7 +2,7 @@
 // video: a modal message over the focus window with the two texts of the
 // string table, in the user's language.
 #pragma once
-#include "driver/dialogs/strings/string_table.h"
+#include "driver/strings/string_table.h"
 #include "driver/hardware/video_port.h"
 #include "platform/messagebox/message_box.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "driver/dialogs/dialog_view.h"
-#include "driver/dialogs/strings/string_table.h"
+#include "driver/strings/string_table.h"
 #include "driver/tuning/channel_plan.h"
 #include "platform/locale/locale.h"
 #include "platform/resources/resources.h"

@@ -8,7 +8,7 @@
 #pragma once
 #include <cstdint>
 
-#include "driver/core/kernel_link.h"
+#include "driver/link/kernel_link.h"
 #include "driver/hardware/hardware_component.h"
 
 namespace tolven {

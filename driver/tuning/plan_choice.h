@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "driver/core/config_store.h"
+#include "driver/link/config_store.h"
 #include "driver/tuning/channel_plan.h"
 
 namespace tolven::tuning {

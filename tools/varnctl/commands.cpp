@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "driver/control/control_tables.h"
-#include "driver/dialogs/strings/string_table.h"
+#include "driver/strings/string_table.h"
 #include "driver/tuning/profile_location.h"
 #include "platform/locale/locale.h"
 #include "tools/varnctl/channel_csv.h"

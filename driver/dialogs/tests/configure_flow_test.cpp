@@ -2,8 +2,8 @@
 // on an emulated machine whose kernel service runs tolvenk's logic.
 #include <gtest/gtest.h>
 
-#include "driver/core/config_store.h"
-#include "driver/core/kernel_link.h"
+#include "driver/link/config_store.h"
+#include "driver/link/kernel_link.h"
 #include "driver/dialogs/driver_dialogs.h"
 #include "driver/dialogs/tests/fake_dialog_view.h"
 #include "driver/tuning/embedded_resources.h"

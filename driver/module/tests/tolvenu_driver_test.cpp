@@ -11,7 +11,7 @@
 #include <string>
 
 #include "driver/control/tests/client/independent_client.h"
-#include "driver/core/kernel_link.h"
+#include "driver/link/kernel_link.h"
 #include "driver/core/vfw_records.h"
 #include "platform/display/escape_blocks.h"
 #include "platform/win32_platform.h"

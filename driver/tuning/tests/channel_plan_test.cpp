@@ -5,8 +5,8 @@
 #include <cmath>
 #include <limits>
 
-#include "driver/core/config_store.h"
-#include "driver/core/kernel_link.h"
+#include "driver/link/config_store.h"
+#include "driver/link/kernel_link.h"
 #include "driver/tuning/embedded_resources.h"
 #include "driver/tuning/plan_choice.h"
 #include "platform/emulated/emulated_platform.h"

@@ -5,7 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "driver/core/kernel_link.h"
+#include "driver/link/kernel_link.h"
 #include "driver/core/vfw_records.h"
 #include "driver/tuning/embedded_resources.h"
 #include "kernel/emulated/tolvenk_image.h"

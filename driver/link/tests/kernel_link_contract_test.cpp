@@ -3,8 +3,8 @@
 // minimal kernel driver installed as the service.
 #include <gtest/gtest.h>
 
-#include "driver/core/config_store.h"
-#include "driver/core/kernel_link.h"
+#include "driver/link/config_store.h"
+#include "driver/link/kernel_link.h"
 #include "platform/contract/contract_environment.h"
 
 namespace tolven::contract {

@@ -1,8 +1,8 @@
 // The configuration store's keys, types, defaults and answers.
 #include <gtest/gtest.h>
 
-#include "driver/core/config_store.h"
-#include "driver/core/kernel_link.h"
+#include "driver/link/config_store.h"
+#include "driver/link/kernel_link.h"
 #include "platform/registry/emulated_registry.h"
 #include "platform/win_errors.h"
 

@@ -1,7 +1,7 @@
 // The kernel link on the emulated service manager, registry and devices.
 #include <gtest/gtest.h>
 
-#include "driver/core/kernel_link.h"
+#include "driver/link/kernel_link.h"
 #include "platform/emulated/emulated_platform.h"
 #include "platform/win_errors.h"
 

@@ -1,5 +1,5 @@
 // The driver's string table: both languages, chosen by the user's language.
-#include "driver/dialogs/strings/string_table.h"
+#include "driver/strings/string_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "driver/dialogs/strings/string_table.h"
+#include "driver/strings/string_table.h"
 
 #include <algorithm>
 

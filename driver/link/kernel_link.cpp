@@ -1,4 +1,4 @@
-#include "driver/core/kernel_link.h"
+#include "driver/link/kernel_link.h"
 
 #include <cstring>
 #include <new>

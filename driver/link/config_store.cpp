@@ -1,6 +1,6 @@
-#include "driver/core/config_store.h"
+#include "driver/link/config_store.h"
 
-#include "driver/core/kernel_link.h"
+#include "driver/link/kernel_link.h"
 #include "platform/win_errors.h"
 
 namespace tolven {
