@@ -1,0 +1,80 @@
+#include "viewer/core/viewer_strings.h"
+
+#include <iterator>
+
+namespace tolven::viewer {
+
+namespace {
+
+struct Entry {
+  uint32_t id;
+  const char16_t *text;
+};
+
+// Trailing blanks are part of some texts: a number follows them.
+constexpr Entry kStrings[] = {
+    {68, u"OverlayWnd"},
+    {69, u"Unable to create overlay window."},
+    {70, u"Unable to connect to the hardware."},
+    {71, u"Unable to turn on the overlay."},
+    {72, u"Unable to locate Video for Windows driver"},
+    {73, u"Error"},
+    {76, u"Error"},
+    {77, u"Unable to get an interface to the hardware.   Make sure that you have the correct version of the "
+         u"Video for Windows driver loaded."},
+    {80, u"Varn Viewer"},
+    {105, u"Auto-tuning..."},
+    {106, u"No Source"},
+    {107, u"NextSource"},
+    {108, u"PrevSource"},
+    {109, u"Channel +"},
+    {110, u"Channel - "},
+    {111, u"Close"},
+    {112, u"Help"},
+    {113, u"Volume +"},
+    {114, u"Volume -"},
+    {115, u"Dock"},
+    {116, u"No Audio"},
+    {117, u"Mute"},
+    {118, u"Set Stereo"},
+    {119, u"Set Mono"},
+    {122, u"Vol = "},
+    {123, u"Ch "},
+    {124, u"Undock"},
+    {125, u"Edit"},
+    {126, u"New"},
+    {127, u"Auto-tune"},
+    {128, u"Stereo"},
+    {129, u"Mono"},
+    {130, u"Set Mute"},
+    {131, u"Unset Mute"},
+    {132, u"Hide Remote"},
+    {133, u"No channels"},
+    {134, u"No Channel"},
+    {135, u"Fine-tune down"},
+    {136, u"Fine-tune up"},
+    {137, u"Scan up"},
+    {138, u"Scan down"},
+    {139, u"Okay"},
+    {140, u"Cancel"},
+    {141, u"Remove channel"},
+    {150, u"No station found above this channel; the channel is unchanged."},
+    {151, u"No station found below this channel; the channel is unchanged."},
+};
+
+const Entry *Find(uint32_t id) {
+  for (const Entry &e : kStrings)
+    if (e.id == id) return &e;
+  return nullptr;
+}
+
+}  // namespace
+
+WString ViewerStrings::Text(uint32_t id) {
+  const Entry *e = Find(id);
+  return e ? WString(e->text) : WString();
+}
+
+bool ViewerStrings::Has(uint32_t id) { return Find(id) != nullptr; }
+
+}  // namespace tolven::viewer
