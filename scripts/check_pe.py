@@ -25,6 +25,8 @@ DELIVERABLES = [
     ("ardensetup.dll", "dll", ["InstallVFW"], USER_MODE | {"winmm.dll", "setupapi.dll"}),
     ("ardenremove.dll", "dll", ["UninstInitialize", "UninstUnInitialize"],
      USER_MODE | {"winmm.dll", "setupapi.dll"}),
+    ("setup.exe", "gui", [], USER_MODE | {"shell32.dll", "ole32.dll", "oleaut32.dll", "shlwapi.dll",
+                                          "comctl32.dll"}),
     ("tolvenskin.dll", "dll", ["DllGetClassObject", "DllCanUnloadNow", "DllRegisterServer",
                                "DllUnregisterServer"],
      USER_MODE | {"ole32.dll", "oleaut32.dll", "msimg32.dll", "shlwapi.dll", "windowscodecs.dll"}),

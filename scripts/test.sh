@@ -154,7 +154,7 @@ configure_and_build() {  # stage, dir, target, cmake args...
   fi
 }
 
-deliverables="tolvenu.dll tolvenk.sys Viewer.exe ardensetup.dll ardenremove.dll tolvenskin.dll"
+deliverables="tolvenu.dll tolvenk.sys Viewer.exe ardensetup.dll ardenremove.dll tolvenskin.dll setup.exe"
 
 mkdir -p build
 for stage in "${stages[@]}"; do
