@@ -7,6 +7,7 @@
 #include "driver/control/control_interface.h"
 #include "driver/control/control_model.h"
 #include "driver/control/control_tables.h"
+#include "driver/hardware/requests.h"
 
 namespace tolven::control {
 

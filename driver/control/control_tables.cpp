@@ -2,6 +2,8 @@
 
 #include <bit>
 
+#include "driver/hardware/requests.h"
+
 namespace tolven::control {
 
 const ValueEntry *ValueGroup::Find(uint32_t bit) const {
@@ -75,13 +77,19 @@ constexpr ConnectorEntry kConnectorEntries[] = {
     {4100, "%s_Spdif%d", 244},        {4101, "%s_AudioScsi%d", 245},   {4102, "%s_AudioAux%d", 246},
     {4103, "%s_AudioFirewire%d", 247}, {4104, "%s_AudioUsb%d", 248},   {4105, "%s_AudioDecoder%d", 249}};
 
+namespace hw = requests::procamp;
 constexpr ProcAmpEntry kProcAmpEntries[] = {
-    {0, "vpa_Back_Light_Comp", 8, false}, {1, "vpa_Brightness", 0, false},
-    {2, "vpa_Colour_Balance", 6, false},  {3, "vpa_Colour_Enable", 9, true},
-    {4, "vpa_Contrast", 1, false},        {5, "vpa_Gamma_Correction", 4, false},
-    {6, "vpa_Hue", 2, false},             {7, "vpa_Inverse_Video", 10, true},
-    {8, "vpa_Saturation", 3, false},      {9, "vpa_Sharpness", 5, false},
-    {10, "vpa_White_Balance", 7, false}};
+    {0, "vpa_Back_Light_Comp", hw::kBackLightCompensation, false},
+    {1, "vpa_Brightness", hw::kBrightness, false},
+    {2, "vpa_Colour_Balance", hw::kColourBalance, false},
+    {3, "vpa_Colour_Enable", hw::kColourEnable, true},
+    {4, "vpa_Contrast", hw::kContrast, false},
+    {5, "vpa_Gamma_Correction", hw::kGammaCorrection, false},
+    {6, "vpa_Hue", hw::kHue, false},
+    {7, "vpa_Inverse_Video", hw::kInverseVideo, true},
+    {8, "vpa_Saturation", hw::kSaturation, false},
+    {9, "vpa_Sharpness", hw::kSharpness, false},
+    {10, "vpa_White_Balance", hw::kWhiteBalance, false}};
 // Brightness, Contrast, Hue, Saturation, Gamma_Correction, Sharpness,
 // Colour_Balance, White_Balance, Back_Light_Comp, Colour_Enable, Inverse_Video.
 constexpr int32_t kProcAmpLoadOrder[] = {1, 4, 6, 8, 5, 9, 2, 10, 0, 3, 7};

@@ -8,18 +8,8 @@ namespace tolven::control {
 
 namespace {
 
-enum : uint32_t { kPinInfo = 0, kCanRoute = 1, kRoute = 2, kRoutedInput = 3 };
-enum : uint32_t {
-  kReadMode = 0,
-  kSetMode = 1,
-  kReadLanguage = 2,
-  kSetLanguage = 3,
-  kReadDetectedMode = 4,
-  kReadLanguageFlags = 5,
-  kSetRawVolume = 6,
-  kReadRawVolume = 7,
-};
-enum CapabilityWord { kTunerModes = 0, kOtherModes = 2, kVolumeMin = 4, kVolumeMax = 5, kVolumeStep = 6 };
+namespace xbar = requests::crossbar;
+using namespace requests::audio;
 
 constexpr int32_t kDefaultVolume = 75;
 
@@ -60,32 +50,32 @@ CCrossbarControl::CCrossbarControl(ControlEnvironment &environment) : ComponentB
 
 bool CCrossbarControl::PinInfo(int32_t index, uint32_t *direction, int32_t *pin, int32_t *related,
                                uint32_t *type) {
-  uint32_t record[kCrossbarRecordWords] = {kPinInfo, static_cast<uint32_t>(index)};
+  uint32_t record[xbar::kRecordWords] = {xbar::kPinInfo, static_cast<uint32_t>(index)};
   if (!CrossbarRequest(record)) return false;
-  *direction = record[3];
-  *pin = static_cast<int32_t>(record[4]);
-  *related = static_cast<int32_t>(record[5]);
-  *type = record[6];
+  *direction = record[xbar::kDirectionWord];
+  *pin = static_cast<int32_t>(record[xbar::kIndexWord]);
+  *related = static_cast<int32_t>(record[xbar::kRelatedWord]);
+  *type = record[xbar::kTypeWord];
   return true;
 }
 
 bool CCrossbarControl::CanRoute(int32_t input, int32_t output) {
-  uint32_t record[kCrossbarRecordWords] = {kCanRoute, static_cast<uint32_t>(input),
-                                           static_cast<uint32_t>(output)};
-  return CrossbarRequest(record) && record[3] != 0;
+  uint32_t record[xbar::kRecordWords] = {xbar::kCanRoute, static_cast<uint32_t>(input),
+                                         static_cast<uint32_t>(output)};
+  return CrossbarRequest(record) && record[xbar::kAnswerWord] != 0;
 }
 
 int32_t CCrossbarControl::Route(int32_t input, int32_t output) {
-  uint32_t record[kCrossbarRecordWords] = {kRoute, static_cast<uint32_t>(input),
-                                           static_cast<uint32_t>(output)};
+  uint32_t record[xbar::kRecordWords] = {xbar::kRoute, static_cast<uint32_t>(input),
+                                         static_cast<uint32_t>(output)};
   if (!CrossbarRequest(record)) return 0;
-  return static_cast<int32_t>(record[3]);
+  return static_cast<int32_t>(record[xbar::kAnswerWord]);
 }
 
 int32_t CCrossbarControl::RoutedInput(int32_t output) {
-  uint32_t record[kCrossbarRecordWords] = {kRoutedInput, static_cast<uint32_t>(output)};
+  uint32_t record[xbar::kRecordWords] = {xbar::kRouting, static_cast<uint32_t>(output)};
   if (!CrossbarRequest(record)) return -1;
-  return static_cast<int32_t>(record[3]);
+  return static_cast<int32_t>(record[xbar::kRoutedInputWord]);
 }
 
 uint32_t CCrossbarControl::PinType(int32_t pin) {
@@ -95,15 +85,15 @@ uint32_t CCrossbarControl::PinType(int32_t pin) {
 }
 
 bool CCrossbarControl::AudioSend(uint32_t number, uint32_t value) {
-  uint32_t record[kAudioRequestWords] = {number, value};
+  uint32_t record[kRequestWords] = {number, value};
   return AudioRequest(record) != 0;
 }
 
 uint32_t CCrossbarControl::AudioRead(uint32_t number, bool *ok) {
-  uint32_t record[kAudioRequestWords] = {number, 0};
+  uint32_t record[kRequestWords] = {number, 0};
   const bool answered = AudioRequest(record) != 0;
   if (ok) *ok = answered;
-  if (answered) return record[1];
+  if (answered) return record[kValueWord];
   return number == kReadRawVolume ? 0 : 1;
 }
 
@@ -195,8 +185,8 @@ int32_t CCrossbarControl::SetMute(int32_t on) {
 int32_t CCrossbarControl::GetMute() { return RoutedInput(audioOut_) == -1 ? 1 : 0; }
 
 int32_t CCrossbarControl::SetVolume(int32_t percent) {
-  const int64_t minimum = static_cast<int32_t>(audioCaps_[kVolumeMin]);
-  const int64_t maximum = static_cast<int32_t>(audioCaps_[kVolumeMax]);
+  const int64_t minimum = static_cast<int32_t>(audioCaps_[kVolumeMinimum]);
+  const int64_t maximum = static_cast<int32_t>(audioCaps_[kVolumeMaximum]);
   const int64_t step = static_cast<int32_t>(audioCaps_[kVolumeStep]);
   if (minimum == maximum || percent < 0 || percent > 100) return 0;
   // A hardware record without a step cannot be scaled (it would divide by
@@ -210,8 +200,8 @@ int32_t CCrossbarControl::SetVolume(int32_t percent) {
 }
 
 int32_t CCrossbarControl::ReadHardwareVolume() {
-  const int64_t minimum = static_cast<int32_t>(audioCaps_[kVolumeMin]);
-  const int64_t maximum = static_cast<int32_t>(audioCaps_[kVolumeMax]);
+  const int64_t minimum = static_cast<int32_t>(audioCaps_[kVolumeMinimum]);
+  const int64_t maximum = static_cast<int32_t>(audioCaps_[kVolumeMaximum]);
   const int64_t step = static_cast<int32_t>(audioCaps_[kVolumeStep]);
   if (minimum == maximum || step == 0 || (maximum - minimum) / step == 0) return -1;
   bool ok = false;
@@ -260,7 +250,7 @@ int32_t CCrossbarControl::SetStereo(int32_t on) {
 }
 
 int32_t CCrossbarControl::GetStereo() {
-  if (ApplicableMask() & kAudioAuto) return AudioRead(kReadDetectedMode) != kAudioMono ? 1 : 0;
+  if (ApplicableMask() & kAudioAuto) return AudioRead(kReadDetectedModes) != kAudioMono ? 1 : 0;
   if (!Valid(current_)) return 0;
   return sources_[static_cast<size_t>(current_)].audioMode != kAudioMono ? 1 : 0;
 }
@@ -295,7 +285,7 @@ int32_t CCrossbarControl::GetAudioModeName(int32_t index, char16_t *buffer) {
 }
 
 int32_t CCrossbarControl::GetDetectedAudioMode() {
-  return IndexOfBit(ApplicableMask(), AudioRead(kReadDetectedMode));
+  return IndexOfBit(ApplicableMask(), AudioRead(kReadDetectedModes));
 }
 
 int32_t CCrossbarControl::SetLanguage(int32_t index) {

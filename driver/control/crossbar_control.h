@@ -79,7 +79,7 @@ class CCrossbarControl final : public ICrossbarControl, private ComponentBase {
   bool AudioSend(uint32_t number, uint32_t value);
   uint32_t AudioRead(uint32_t number, bool *ok = nullptr);
 
-  uint32_t audioCaps_[8] = {};
+  uint32_t audioCaps_[requests::audio::kDescriptionWords] = {};
   std::vector<Source> sources_;
   int32_t current_ = -1;
   int32_t videoOut_ = -1;

@@ -6,12 +6,14 @@ namespace tolven::control {
 
 namespace {
 
+namespace port = requests::videoport;
+namespace procamp = requests::procamp;
 using PortGroup = CVideoPortControl::Group;
-const PortGroup kAspect{kPortAspects, 0, 0, 1, 1};
-const PortGroup kFormat{kPortVideoFormats, 1, 2, 3, 1};
-const PortGroup kConnection{kPortConnections, 2, 4, 5, 4};
-
-enum : uint32_t { kReadColourFormat = 6, kSetColourFormat = 7, kColourFormatAt = 8 };
+const PortGroup kAspect{kPortAspects, port::kAspects, port::kReadAspect, port::kSetAspect, 1};
+const PortGroup kFormat{kPortVideoFormats, port::kVideoFormats, port::kReadVideoFormat,
+                        port::kSetVideoFormat, 1};
+const PortGroup kConnection{kPortConnections, port::kConnections, port::kReadConnection,
+                            port::kSetConnection, 4};
 constexpr uint32_t kFallbackColourFormat = 0x59565955;  // "UYVY"
 
 }  // namespace
@@ -27,10 +29,10 @@ int32_t CVideoPortControl::InitialiseVideoPort() {
 }
 
 uint32_t CVideoPortControl::Request(uint32_t number, uint32_t value, uint32_t fallback, bool *ok) {
-  uint32_t record[kVideoPortRequestWords] = {number, value, 0};
+  uint32_t record[port::kRequestWords] = {number, value, 0};
   const bool answered = VideoPortRequest(record) != 0;
   if (ok) *ok = answered;
-  return answered ? record[2] : fallback;
+  return answered ? record[port::kResultWord] : fallback;
 }
 
 int32_t CVideoPortControl::Count(const Group &g) const {
@@ -77,14 +79,14 @@ int32_t CVideoPortControl::SetColourFormat(int32_t index) {
   // hardware would fall back to "UYVY" and the index would be taken silently.
   if (index < 0 || index >= GetColourFormatCount()) return 0;
   bool ok = false;
-  Request(kSetColourFormat, static_cast<uint32_t>(GetColourFormatCode(index)), 0, &ok);
+  Request(port::kSetColourFormat, static_cast<uint32_t>(GetColourFormatCode(index)), 0, &ok);
   return ok ? 1 : 0;
 }
 
 int32_t CVideoPortControl::GetColourFormat() {
   const int32_t count = GetColourFormatCount();
   if (count <= 0) return -1;
-  const uint32_t current = Request(kReadColourFormat, 0, kFallbackColourFormat);
+  const uint32_t current = Request(port::kReadColourFormat, 0, kFallbackColourFormat);
   for (int32_t i = 0; i < count; ++i)
     if (static_cast<uint32_t>(GetColourFormatCode(i)) == current) return i;
   return -1;
@@ -92,10 +94,10 @@ int32_t CVideoPortControl::GetColourFormat() {
 
 int32_t CVideoPortControl::GetColourFormatCode(int32_t index) {
   return static_cast<int32_t>(
-      Request(kColourFormatAt, static_cast<uint32_t>(index), kFallbackColourFormat));
+      Request(port::kColourFormatAt, static_cast<uint32_t>(index), kFallbackColourFormat));
 }
 
-int32_t CVideoPortControl::GetColourFormatCount() { return static_cast<int32_t>(caps_[3]); }
+int32_t CVideoPortControl::GetColourFormatCount() { return static_cast<int32_t>(caps_[port::kColourFormatCount]); }
 
 int32_t CVideoPortControl::GetOverlayColourKey() { return static_cast<int32_t>(KeyColour(nullptr)); }
 
@@ -135,21 +137,23 @@ int32_t CProcAmpControl::GetRange(int32_t property, ProcAmpRange *range) {
   if (!Known(property)) return 0;
   const ProcAmpEntry &p = ProcAmpProperties()[static_cast<size_t>(property)];
   if (p.onOff) {
-    if (caps_[36 + (p.hardwareProperty - 9)]) *range = ProcAmpRange{0, 1, 1, 1};
+    if (caps_[procamp::OnOffWordOf(p.hardwareProperty)]) *range = ProcAmpRange{0, 1, 1, 1};
     return 1;
   }
-  const uint32_t *r = &caps_[p.hardwareProperty * 4];
-  *range = ProcAmpRange{static_cast<int32_t>(r[0]), static_cast<int32_t>(r[1]),
-                        static_cast<int32_t>(r[2]), static_cast<int32_t>(r[3])};
+  auto word = [&](procamp::RangeWord w) {
+    return static_cast<int32_t>(caps_[procamp::RangeWordOf(p.hardwareProperty, w)]);
+  };
+  *range = ProcAmpRange{word(procamp::kMinimum), word(procamp::kMaximum), word(procamp::kStep),
+                        word(procamp::kDefault)};
   return 1;
 }
 
 int32_t CProcAmpControl::GetValue(int32_t property, int32_t *value) {
   if (!Known(property) || !value) return 0;
   const ProcAmpEntry &p = ProcAmpProperties()[static_cast<size_t>(property)];
-  uint32_t record[kProcAmpRequestWords] = {11 + p.hardwareProperty, 0};
+  uint32_t record[procamp::kRequestWords] = {procamp::ReadOperation(p.hardwareProperty), 0};
   if (!ProcAmpRequest(record)) return 0;
-  *value = static_cast<int32_t>(record[1]);
+  *value = static_cast<int32_t>(record[procamp::kValueWord]);
   return 1;
 }
 
@@ -157,11 +161,13 @@ int32_t CProcAmpControl::SetValue(int32_t property, int32_t value) {
   if (!Known(property)) return 0;
   const ProcAmpEntry &p = ProcAmpProperties()[static_cast<size_t>(property)];
   if (p.onOff) {
-    if (!caps_[36 + (p.hardwareProperty - 9)]) return 0;
-  } else if (caps_[p.hardwareProperty * 4] == caps_[p.hardwareProperty * 4 + 1]) {
-    return 0;
+    if (!caps_[procamp::OnOffWordOf(p.hardwareProperty)]) return 0;
+  } else if (caps_[procamp::RangeWordOf(p.hardwareProperty, procamp::kMinimum)] ==
+             caps_[procamp::RangeWordOf(p.hardwareProperty, procamp::kMaximum)]) {
+    return 0;  // a fixed value cannot be set
   }
-  uint32_t record[kProcAmpRequestWords] = {p.hardwareProperty, static_cast<uint32_t>(value)};
+  uint32_t record[procamp::kRequestWords] = {procamp::SetOperation(p.hardwareProperty),
+                                             static_cast<uint32_t>(value)};
   return ProcAmpRequest(record) ? 1 : 0;
 }
 

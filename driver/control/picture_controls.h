@@ -47,7 +47,7 @@ class CVideoPortControl final : public IVideoPortControl, private ComponentBase 
   WString IndexName(const Group &g, int32_t index) const;
   uint32_t Request(uint32_t number, uint32_t value, uint32_t fallback, bool *ok = nullptr);
 
-  uint32_t caps_[4] = {};
+  uint32_t caps_[requests::videoport::kDescriptionWords] = {};
 };
 
 class CProcAmpControl final : public IProcAmpControl, private ComponentBase {
@@ -66,7 +66,7 @@ class CProcAmpControl final : public IProcAmpControl, private ComponentBase {
  private:
   static bool Known(int32_t property) { return property >= 0 && property < kProcAmpPropertyCount; }
 
-  uint32_t caps_[38] = {};
+  uint32_t caps_[requests::procamp::kDescriptionWords] = {};
 };
 
 }  // namespace tolven::control

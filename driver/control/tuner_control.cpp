@@ -8,17 +8,7 @@ namespace tolven::control {
 
 namespace {
 
-enum : uint32_t {
-  kReadStatus = 0,
-  kReadInputType = 2,
-  kReadInputSecond = 3,
-  kReadCurrentInput = 5,
-  kSelectInput = 6,
-  kReadStandards = 7,
-  kSelectStandard = 8,
-  kReadFrequency = 11,
-  kTune = 12,
-};
+using namespace requests::tuner;
 constexpr uint32_t kNoFrequency = 0xFFFFFFFFu;
 
 }  // namespace
@@ -30,7 +20,7 @@ CTunerControl::CTunerControl(ControlEnvironment &environment) : ComponentBase(en
   AudioDescribe(audioCaps_);
   profileDirectory_ = tuning::ChannelFileDirectory(env_.files);
   extension_ = tuning::kChannelFileExtension;
-  const uint32_t inputs = tunerCaps_[kInputsWord];
+  const uint32_t inputs = tunerCaps_[kInputCount];
   if (inputs == 0) return;
   inputs_.resize(inputs);
   for (uint32_t i = 0; i < inputs; ++i) {
@@ -48,15 +38,15 @@ CTunerControl::CTunerControl(ControlEnvironment &environment) : ComponentBase(en
 }
 
 bool CTunerControl::Request(uint32_t number, uint32_t argument, uint32_t *result) {
-  uint32_t record[kTunerRecordWords] = {number, argument, 0};
+  uint32_t record[kRecordWords] = {number, argument, 0};
   if (!TunerRequest(record)) return false;
-  if (result) *result = record[2];
+  if (result) *result = record[kResultWord];
   return true;
 }
 
 // --- inputs and standards ---------------------------------------------------
 
-int32_t CTunerControl::GetInputCount() { return static_cast<int32_t>(tunerCaps_[kInputsWord]); }
+int32_t CTunerControl::GetInputCount() { return static_cast<int32_t>(tunerCaps_[kInputCount]); }
 
 int32_t CTunerControl::GetInput() {
   uint32_t input = 0;
@@ -102,11 +92,11 @@ int32_t CTunerControl::SetStandard(int32_t index) {
 int32_t CTunerControl::GetStandard() {
   uint32_t standard = 0;
   Request(kReadStandards, 0, &standard);
-  return IndexOfBit(tunerCaps_[kStandardsWord], standard);
+  return IndexOfBit(tunerCaps_[requests::tuner::kStandards], standard);
 }
 
 WString CTunerControl::StandardName(int32_t index) const {
-  const uint32_t mask = tunerCaps_[kStandardsWord];
+  const uint32_t mask = tunerCaps_[requests::tuner::kStandards];
   if (index < 0 || index >= CountBits(mask, kTunerStandards.countedBits)) return {};
   return Name(kTunerStandards.NameOf(NthBit(mask, index)));
 }
@@ -192,7 +182,7 @@ int32_t CTunerControl::AddChannel(const char16_t *name, int32_t position) {
   channel.channelNumber = free->number;
   channel.frequency = free->FrequencyHz();
   channel.inputNumber = static_cast<uint32_t>(GetInput());
-  channel.audioMode = (audioCaps_[0] & kAudioAuto) ? kAudioAuto : kAudioMono;
+  channel.audioMode = (audioCaps_[requests::audio::kTunerModes] & kAudioAuto) ? kAudioAuto : kAudioMono;
   channel.language = 1;
   channels_.InsertAt(position, channel);
   return 1;

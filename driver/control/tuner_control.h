@@ -68,10 +68,6 @@ class CTunerControl final : public ITunerControl, private ComponentBase {
     uint32_t second = 0;     // read from the hardware, not used
     uint32_t standards = 0;  // offered on this input
   };
-  // Capability words used here.
-  enum : int { kStandardsWord = 2, kFlagsWord = 3, kSettleWord = 4, kInputsWord = 5,
-               kNoSignalWord = 11, kCentredWord = 12, kFineStepWord = 14 };
-
   bool Request(uint32_t number, uint32_t argument, uint32_t *result);
   bool ValidInput(int32_t input) const { return input >= 0 && input < static_cast<int32_t>(inputs_.size()); }
   WString DefaultChannelName() const;
@@ -95,8 +91,8 @@ class CTunerControl final : public ITunerControl, private ComponentBase {
   uint32_t markedFrequency_ = 0xFFFFFFFFu;
   WString profileDirectory_;
   WString extension_;
-  uint32_t tunerCaps_[15] = {};
-  uint32_t audioCaps_[8] = {};
+  uint32_t tunerCaps_[requests::tuner::kRecordWords] = {};
+  uint32_t audioCaps_[requests::audio::kDescriptionWords] = {};
   ProgressCallback callback_ = nullptr;
   tuning::CVarnTunerChannelList channels_;
   tuning::CChannelPlan plan_;

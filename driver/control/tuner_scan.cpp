@@ -11,26 +11,24 @@ namespace tolven::control {
 namespace {
 
 enum : int32_t { kScanCode = 1, kUpCode = 2, kDownCode = 3 };
-constexpr uint32_t kTuneRequest = 12;
-constexpr uint32_t kStatusRequest = 0;
-constexpr uint32_t kDecoderSignalLock = 16;
-constexpr uint32_t kFineTuningFlag = 2;
+namespace tuner = requests::tuner;
+namespace decoder = requests::decoder;
 
 }  // namespace
 
-bool CTunerControl::Tune(uint32_t hz) { return Request(kTuneRequest, hz, nullptr); }
+bool CTunerControl::Tune(uint32_t hz) { return Request(tuner::kTune, hz, nullptr); }
 
 uint32_t CTunerControl::Status() {
   uint32_t status = 0;
-  return Request(kStatusRequest, 0, &status) ? status : tunerCaps_[kNoSignalWord];
+  return Request(tuner::kReadStatus, 0, &status) ? status : tunerCaps_[tuner::kNoSignalStatus];
 }
 
 bool CTunerControl::Locked() {
-  uint32_t record[kDecoderRequestWords] = {kDecoderSignalLock, 0, 0};
-  return DecoderRequest(record) && record[2] != 0;
+  uint32_t record[decoder::kRequestWords] = {decoder::kReadSignalLock, 0, 0};
+  return DecoderRequest(record) && record[decoder::kResultWord] != 0;
 }
 
-void CTunerControl::Settle(uint32_t times) { env_.clock.Sleep(tunerCaps_[kSettleWord] * times); }
+void CTunerControl::Settle(uint32_t times) { env_.clock.Sleep(tunerCaps_[tuner::kSettleMs] * times); }
 
 int32_t CTunerControl::Report(int32_t code, int32_t percent) {
   return callback_ ? callback_(code, percent) : 1;
@@ -47,9 +45,9 @@ ProgressCallback CTunerControl::SetProgressCallback(ProgressCallback callback) {
 // with the reading at the frequency and moves towards the better side.
 uint32_t CTunerControl::FineTune(uint32_t hz) {
   int64_t f = hz;
-  const int64_t step = tunerCaps_[kFineStepWord];
-  const int64_t target = tunerCaps_[kCentredWord];
-  if (tunerCaps_[kFlagsWord] & kFineTuningFlag) {
+  const int64_t step = tunerCaps_[tuner::kFineStepHz];
+  const int64_t target = tunerCaps_[tuner::kCentredStatus];
+  if (tunerCaps_[tuner::kFlags] & tuner::kFineTuningFlag) {
     int64_t window = 20;
     for (int tries = 5;;) {
       const int64_t lo = f - step * window, hi = f + step * window;
@@ -84,7 +82,7 @@ bool CTunerControl::TestEntry(uint32_t hz, uint32_t *tuned, bool *fineTuned) {
   if (!Locked()) return false;
   *tuned = FineTune(hz);
   *fineTuned = true;
-  return Status() != tunerCaps_[kNoSignalWord];
+  return Status() != tunerCaps_[tuner::kNoSignalStatus];
 }
 
 int32_t CTunerControl::AutoScan() {
@@ -160,7 +158,7 @@ int32_t CTunerControl::SeekDown(int32_t index) { return Seek(index, false); }
 int32_t CTunerControl::Step(int32_t index, bool upwards) {
   tuning::CVarnTunerChannel channel;
   if (!channels_.GetAt(index, &channel)) return 0;
-  const uint32_t step = tunerCaps_[kFineStepWord];
+  const uint32_t step = tunerCaps_[tuner::kFineStepHz];
   const uint32_t hz = upwards ? channel.frequency + step : channel.frequency - step;
   const uint32_t number = plan_.NumberOfFrequency(hz);
   if (!Tune(hz)) return 0;

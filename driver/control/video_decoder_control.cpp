@@ -6,21 +6,13 @@ namespace tolven::control {
 
 namespace {
 
+namespace rq = requests::decoder;
 using Group = CVideoDecoderControl::Group;
-const Group kAspect{kAspectRatios, 1, 1, 9, -1, -1};
-const Group kStandard{kVideoStandards, 0, 0, 8, 0, 0};
-const Group kScale{kScaleStrategies, 2, 2, 10, -1, -1};
-const Group kInterlace{kInterlaceModes, 3, 3, 11, -1, -1};
-const Group kDepth{kColourDepths, 4, 4, 12, -1, -1};
-
-enum : uint32_t {
-  kSetOutputEnable = 6,
-  kSetVcrTiming = 7,
-  kReadOutputEnable = 14,
-  kReadVcrTiming = 15,
-  kReadSignalLock = 16,
-  kReadDetectedStandard = 17,
-};
+const Group kAspect{kAspectRatios, rq::kAspectRatios, rq::kSetAspectRatio, rq::kReadAspectRatio, -1, -1};
+const Group kStandard{kVideoStandards, rq::kStandards, rq::kSetVideoStandard, rq::kReadVideoStandard, 0, 0};
+const Group kScale{kScaleStrategies, rq::kScaleStrategies, rq::kSetScaleStrategy, rq::kReadScaleStrategy, -1, -1};
+const Group kInterlace{kInterlaceModes, rq::kInterlaceModes, rq::kSetInterlaceMode, rq::kReadInterlaceMode, -1, -1};
+const Group kDepth{kColourDepths, rq::kColourDepths, rq::kSetColourDepth, rq::kReadColourDepth, -1, -1};
 
 // The stored settings: value name, reading and setting operation, in the
 // order they are saved and loaded.
@@ -53,9 +45,9 @@ CVideoDecoderControl::CVideoDecoderControl(ControlEnvironment &environment)
 }
 
 bool CVideoDecoderControl::Request(uint32_t number, uint32_t value, uint32_t *result) {
-  uint32_t record[kDecoderRequestWords] = {number, value, 0};
+  uint32_t record[rq::kRequestWords] = {number, value, 0};
   if (!DecoderRequest(record)) return false;
-  if (result) *result = record[2];
+  if (result) *result = record[rq::kResultWord];
   return true;
 }
 
@@ -127,15 +119,19 @@ int32_t CVideoDecoderControl::ReadOrZero(uint32_t request) {
   return Request(request, 0, &v) ? static_cast<int32_t>(v) : 0;
 }
 
-int32_t CVideoDecoderControl::SetOutputEnable(int32_t value) { return SetWhenCapable(6, kSetOutputEnable, value); }
-int32_t CVideoDecoderControl::GetOutputEnable() { return ReadOrZero(kReadOutputEnable); }
-int32_t CVideoDecoderControl::SetVcrTiming(int32_t value) { return SetWhenCapable(5, kSetVcrTiming, value); }
-int32_t CVideoDecoderControl::GetVcrTiming() { return ReadOrZero(kReadVcrTiming); }
-int32_t CVideoDecoderControl::IsSignalLocked() { return ReadOrZero(kReadSignalLock); }
+int32_t CVideoDecoderControl::SetOutputEnable(int32_t value) {
+  return SetWhenCapable(rq::kOutputEnableCapable, rq::kSetOutputEnable, value);
+}
+int32_t CVideoDecoderControl::GetOutputEnable() { return ReadOrZero(rq::kReadOutputEnable); }
+int32_t CVideoDecoderControl::SetVcrTiming(int32_t value) {
+  return SetWhenCapable(rq::kVcrTimingCapable, rq::kSetVcrTiming, value);
+}
+int32_t CVideoDecoderControl::GetVcrTiming() { return ReadOrZero(rq::kReadVcrTiming); }
+int32_t CVideoDecoderControl::IsSignalLocked() { return ReadOrZero(rq::kReadSignalLock); }
 
 int32_t CVideoDecoderControl::GetDetectedVideoStandard() {
   uint32_t bit = 0;
-  if (!Request(kReadDetectedStandard, 0, &bit)) return 0;
+  if (!Request(rq::kReadDetectedStandard, 0, &bit)) return 0;
   return IndexOfBit(caps_[kStandard.capabilityWord], bit);
 }
 

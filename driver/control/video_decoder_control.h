@@ -71,7 +71,7 @@ class CVideoDecoderControl final : public IVideoDecoderControl, private Componen
   // A reading that answers 0 when the request fails.
   int32_t ReadOrZero(uint32_t request);
 
-  uint32_t caps_[9] = {};
+  uint32_t caps_[requests::decoder::kDescriptionWords] = {};
 };
 
 }  // namespace tolven::control

@@ -1,5 +1,6 @@
 #include "driver/hardware/crossbar.h"
 
+#include "driver/hardware/requests.h"
 #include "driver/hardware/tv_audio.h"
 #include "driver/hardware/video_decoder.h"
 
@@ -202,25 +203,26 @@ bool CCrossbarSwitch::Initialise() {
 }
 
 uint32_t CCrossbarSwitch::Dispatch(uint32_t *record) {
-  const int32_t a = static_cast<int32_t>(record[1]);
-  const int32_t b = static_cast<int32_t>(record[2]);
-  switch (record[0]) {
-    case 0: {
+  using namespace requests::crossbar;
+  const int32_t a = static_cast<int32_t>(record[kInputWord]);  // or the pin asked about
+  const int32_t b = static_cast<int32_t>(record[kOutputWord]);
+  switch (record[requests::kOperationWord]) {
+    case kPinInfo: {
       CrossbarPin pin{};
       if (!Pin(a, &pin)) return 0;
-      record[3] = pin.direction;
-      record[4] = static_cast<uint32_t>(pin.index);
-      record[5] = static_cast<uint32_t>(pin.related);
-      record[6] = pin.type;
+      record[kDirectionWord] = pin.direction;
+      record[kIndexWord] = static_cast<uint32_t>(pin.index);
+      record[kRelatedWord] = static_cast<uint32_t>(pin.related);
+      record[kTypeWord] = pin.type;
       return 1;
     }
-    case 1: record[3] = CanRoute(a, b) ? 1 : 0; return 1;
-    case 2: record[3] = Route(a, b) ? 1 : 0; return 1;
-    case 3: {
+    case kCanRoute: record[kAnswerWord] = CanRoute(a, b) ? 1 : 0; return 1;
+    case kRoute: record[kAnswerWord] = Route(a, b) ? 1 : 0; return 1;
+    case kRouting: {
       int32_t input = -1, output = -1;
       if (!Routing(a, &input, &output)) return 0;
-      record[3] = static_cast<uint32_t>(input);
-      record[4] = static_cast<uint32_t>(output);
+      record[kRoutedInputWord] = static_cast<uint32_t>(input);
+      record[kRoutedOutputWord] = static_cast<uint32_t>(output);
       return 1;
     }
     default: return 0;
@@ -251,32 +253,43 @@ void CProcAmp::SetSaturation(int32_t value) {
 }
 
 uint32_t CProcAmp::Dispatch(uint32_t *record) {
-  const int32_t value = static_cast<int32_t>(record[1]);
-  switch (record[0]) {
-    case 0: SetBrightness(value); break;
-    case 1: SetContrast(value); break;
-    case 2: SetHue(value); break;
-    case 3: SetSaturation(value); break;
-    case 4: case 5: case 6: case 7: case 8: case 9: case 10: break;  // not on this card
-    case 11: record[1] = static_cast<uint32_t>(brightness_); break;
-    case 12: record[1] = static_cast<uint32_t>(contrast_); break;
-    case 13: record[1] = static_cast<uint32_t>(hue_); break;
-    case 14: record[1] = static_cast<uint32_t>(saturation_); break;
-    case 15: case 16: case 17: case 18: case 19: case 21: record[1] = 0; break;
-    case 20: record[1] = 1; break;
-    default: return 0;
+  using namespace requests::procamp;
+  const uint32_t op = record[requests::kOperationWord];
+  uint32_t &word = record[kValueWord];
+  const int32_t value = static_cast<int32_t>(word);
+  if (op >= kReadFirst + kPropertyCount) return 0;
+  if (op < kReadFirst) {
+    switch (op) {
+      case kBrightness: SetBrightness(value); break;
+      case kContrast: SetContrast(value); break;
+      case kHue: SetHue(value); break;
+      case kSaturation: SetSaturation(value); break;
+      default: break;  // not on this card
+    }
+    return 1;
+  }
+  switch (op - kReadFirst) {
+    case kBrightness: word = static_cast<uint32_t>(brightness_); break;
+    case kContrast: word = static_cast<uint32_t>(contrast_); break;
+    case kHue: word = static_cast<uint32_t>(hue_); break;
+    case kSaturation: word = static_cast<uint32_t>(saturation_); break;
+    case kColourEnable: word = 1; break;  // colour is always on
+    default: word = 0; break;
   }
   return 1;
 }
 
 void CProcAmp::FillDescription(uint32_t *record) {
-  for (int i = 0; i < 38; ++i) record[i] = 0;
-  const ProcAmpRange ranges[] = {kBrightness, kContrast, kHue, kSaturation};
-  for (int i = 0; i < 4; ++i) {
-    record[i * 4 + 0] = static_cast<uint32_t>(ranges[i].minimum);
-    record[i * 4 + 1] = static_cast<uint32_t>(ranges[i].maximum);
-    record[i * 4 + 2] = static_cast<uint32_t>(ranges[i].step);
-    record[i * 4 + 3] = static_cast<uint32_t>(ranges[i].initial);
+  using namespace requests::procamp;
+  for (uint32_t i = 0; i < kDescriptionWords; ++i) record[i] = 0;
+  // Brightness, contrast, hue and saturation (properties 0-3) are the
+  // ranged properties this card has.
+  const ProcAmpRange ranges[] = {kBrightnessRange, kContrastRange, kHueRange, kSaturationRange};
+  for (uint32_t p = 0; p < 4; ++p) {
+    record[RangeWordOf(p, kMinimum)] = static_cast<uint32_t>(ranges[p].minimum);
+    record[RangeWordOf(p, kMaximum)] = static_cast<uint32_t>(ranges[p].maximum);
+    record[RangeWordOf(p, kStep)] = static_cast<uint32_t>(ranges[p].step);
+    record[RangeWordOf(p, kDefault)] = static_cast<uint32_t>(ranges[p].defaultValue);
   }
 }
 

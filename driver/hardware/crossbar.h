@@ -56,7 +56,7 @@ class CCrossbarSwitch : public CComponentFamily {
 
 // Picture-control ranges (minimum, maximum, step, default).
 struct ProcAmpRange {
-  int32_t minimum, maximum, step, initial;
+  int32_t minimum, maximum, step, defaultValue;
 };
 
 class CProcAmp : public CComponentFamily {
@@ -71,18 +71,18 @@ class CProcAmp : public CComponentFamily {
   void SetHue(int32_t value);
   void SetSaturation(int32_t value);
 
-  static constexpr ProcAmpRange kBrightness{-1, 127, 1, 0};
-  static constexpr ProcAmpRange kContrast{0, 255, 1, 57};
-  static constexpr ProcAmpRange kHue{0, 255, 1, 0};
-  static constexpr ProcAmpRange kSaturation{0, 255, 1, 127};
+  static constexpr ProcAmpRange kBrightnessRange{-1, 127, 1, 0};
+  static constexpr ProcAmpRange kContrastRange{0, 255, 1, 57};
+  static constexpr ProcAmpRange kHueRange{0, 255, 1, 0};
+  static constexpr ProcAmpRange kSaturationRange{0, 255, 1, 127};
 
  private:
   CControlBus &bus_;
   CVideoDecoderChip &decoder_;
-  int32_t brightness_ = kBrightness.initial;
-  int32_t contrast_ = kContrast.initial;
-  int32_t hue_ = kHue.initial;
-  int32_t saturation_ = kSaturation.initial;
+  int32_t brightness_ = kBrightnessRange.defaultValue;
+  int32_t contrast_ = kContrastRange.defaultValue;
+  int32_t hue_ = kHueRange.defaultValue;
+  int32_t saturation_ = kSaturationRange.defaultValue;
 };
 
 }  // namespace tolven

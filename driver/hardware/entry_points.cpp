@@ -22,17 +22,18 @@ uint32_t Forward(uint32_t kind, Call call, uint32_t *record) {
 
 }  // namespace
 
-uint32_t CrossbarRequest(uint32_t *r) { return Forward<kCrossbarRecordWords>(kKindCrossbar, Call::Request, r); }
-uint32_t TunerDescribe(uint32_t *r) { return Forward<kTunerRecordWords>(kKindTuner, Call::Describe, r); }
-uint32_t TunerRequest(uint32_t *r) { return Forward<kTunerRecordWords>(kKindTuner, Call::Request, r); }
-uint32_t AudioDescribe(uint32_t *r) { return Forward<kAudioDescribeWords>(kKindTvAudio, Call::Describe, r); }
-uint32_t AudioRequest(uint32_t *r) { return Forward<kAudioRequestWords>(kKindTvAudio, Call::Request, r); }
-uint32_t DecoderDescribe(uint32_t *r) { return Forward<kDecoderDescribeWords>(kKindVideoDecoder, Call::Describe, r); }
-uint32_t DecoderRequest(uint32_t *r) { return Forward<kDecoderRequestWords>(kKindVideoDecoder, Call::Request, r); }
-uint32_t ProcAmpDescribe(uint32_t *r) { return Forward<kProcAmpDescribeWords>(kKindProcAmp, Call::Describe, r); }
-uint32_t ProcAmpRequest(uint32_t *r) { return Forward<kProcAmpRequestWords>(kKindProcAmp, Call::Request, r); }
-uint32_t VideoPortDescribe(uint32_t *r) { return Forward<kVideoPortDescribeWords>(kKindVideoPort, Call::Describe, r); }
-uint32_t VideoPortRequest(uint32_t *r) { return Forward<kVideoPortRequestWords>(kKindVideoPort, Call::Request, r); }
+namespace rq = requests;
+uint32_t CrossbarRequest(uint32_t *r) { return Forward<rq::crossbar::kRecordWords>(kKindCrossbar, Call::Request, r); }
+uint32_t TunerDescribe(uint32_t *r) { return Forward<rq::tuner::kRecordWords>(kKindTuner, Call::Describe, r); }
+uint32_t TunerRequest(uint32_t *r) { return Forward<rq::tuner::kRecordWords>(kKindTuner, Call::Request, r); }
+uint32_t AudioDescribe(uint32_t *r) { return Forward<rq::audio::kDescriptionWords>(kKindTvAudio, Call::Describe, r); }
+uint32_t AudioRequest(uint32_t *r) { return Forward<rq::audio::kRequestWords>(kKindTvAudio, Call::Request, r); }
+uint32_t DecoderDescribe(uint32_t *r) { return Forward<rq::decoder::kDescriptionWords>(kKindVideoDecoder, Call::Describe, r); }
+uint32_t DecoderRequest(uint32_t *r) { return Forward<rq::decoder::kRequestWords>(kKindVideoDecoder, Call::Request, r); }
+uint32_t ProcAmpDescribe(uint32_t *r) { return Forward<rq::procamp::kDescriptionWords>(kKindProcAmp, Call::Describe, r); }
+uint32_t ProcAmpRequest(uint32_t *r) { return Forward<rq::procamp::kRequestWords>(kKindProcAmp, Call::Request, r); }
+uint32_t VideoPortDescribe(uint32_t *r) { return Forward<rq::videoport::kDescriptionWords>(kKindVideoPort, Call::Describe, r); }
+uint32_t VideoPortRequest(uint32_t *r) { return Forward<rq::videoport::kRequestWords>(kKindVideoPort, Call::Request, r); }
 
 uint32_t OverlayCaps(DeviceLink *) {
   CHardwareManager *m = CHardwareManager::Current();

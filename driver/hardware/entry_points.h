@@ -10,20 +10,9 @@
 
 #include "driver/link/kernel_link.h"
 #include "driver/hardware/hardware_component.h"
+#include "driver/hardware/requests.h"
 
 namespace tolven {
-
-// Record sizes in dwords.
-inline constexpr uint32_t kCrossbarRecordWords = 7;
-inline constexpr uint32_t kTunerRecordWords = 15;
-inline constexpr uint32_t kAudioDescribeWords = 8;
-inline constexpr uint32_t kAudioRequestWords = 2;
-inline constexpr uint32_t kDecoderDescribeWords = 9;
-inline constexpr uint32_t kDecoderRequestWords = 3;
-inline constexpr uint32_t kProcAmpDescribeWords = 38;
-inline constexpr uint32_t kProcAmpRequestWords = 2;
-inline constexpr uint32_t kVideoPortDescribeWords = 4;
-inline constexpr uint32_t kVideoPortRequestWords = 3;
 
 uint32_t CrossbarRequest(uint32_t *record);
 uint32_t TunerDescribe(uint32_t *record);

@@ -1,5 +1,6 @@
 #include "driver/hardware/tuner_module.h"
 
+#include "driver/hardware/requests.h"
 #include "driver/hardware/video_decoder.h"
 
 namespace tolven {
@@ -55,30 +56,33 @@ bool CTunerModule::ReadStatus(uint8_t *adcLevel, bool *inLock) {
 }
 
 uint32_t CTunerModule::Dispatch(uint32_t *record) {
-  const uint32_t op = record[0];
-  const uint32_t argument = record[1];
-  uint32_t &result = record[2];
+  using namespace requests::tuner;
+  const uint32_t op = record[requests::kOperationWord];
+  const uint32_t argument = record[kArgumentWord];
+  uint32_t &result = record[kResultWord];
   const TunerModuleType *t = Entry();
   // A tuner without a recognised type answers 0 to every table-based request.
-  const bool tableBased = op == 0 || op == 2 || op == 7 || op == 9 || op == 12;
+  const bool tableBased = op == kReadStatus || op == kReadInputType || op == kReadStandards ||
+                          op == kReadFlags || op == kTune;
   if (tableBased && !t) return 0;
   switch (op) {
-    case 0: {
+    case kReadStatus: {
       uint8_t level = 0;
       bool inLock = false;
       if (!ReadStatus(&level, &inLock)) return 0;
       result = level;
       break;
     }
-    case 1: break;
-    case 2: result = t->description.d1_capability; break;
-    case 3: result = 8; break;
-    case 4: case 5: case 8: case 10: case 13: result = 0; break;
-    case 6: result = argument == 0 ? 1 : 0; break;
-    case 7: result = t->description.d3_standards; break;
-    case 9: result = t->description.d4_request9; break;
-    case 11: result = frequency_; break;
-    case 12: return Tune(argument) ? 1 : 0;
+    case kNoEffect: break;
+    case kReadInputType: result = t->description.d1_capability; break;
+    case kReadInputSecond: result = 8; break;
+    case kReadTuningSpace: case kReadCurrentInput: case kSelectStandard: case kReadCountry:
+    case kReadVideoFormat: result = 0; break;
+    case kSelectInput: result = argument == 0 ? 1 : 0; break;
+    case kReadStandards: result = t->description.d3_standards; break;
+    case kReadFlags: result = t->description.d4_request9; break;
+    case kReadFrequency: result = frequency_; break;
+    case kTune: return Tune(argument) ? 1 : 0;
     default: return 0;
   }
   return 1;
@@ -87,15 +91,15 @@ uint32_t CTunerModule::Dispatch(uint32_t *record) {
 void CTunerModule::FillDescription(uint32_t *record) {
   const TunerModuleType *t = Entry();
   if (!t || type_ == 8) {
-    for (int i = 0; i < 15; ++i) record[i] = 0;
+    for (uint32_t i = 0; i < requests::tuner::kRecordWords; ++i) record[i] = 0;
     return;
   }
   const TunerDescription &d = t->description;
-  const uint32_t words[15] = {d.d1_capability, d.d2_inputs,    d.d3_standards,   d.d4_request9,
+  const uint32_t words[requests::tuner::kRecordWords] = {d.d1_capability, d.d2_inputs,    d.d3_standards,   d.d4_request9,
                               d.d5_lockPollMs, d.d6,           d.d7,             d.d8_minimumHz,
                               d.d9_maximumHz,  d.d10,          d.d11_lockTimeout, d.d12_noSignal,
                               d.d13_centred,   d.d14,          d.d15_fineStepHz};
-  for (int i = 0; i < 15; ++i) record[i] = words[i];
+  for (uint32_t i = 0; i < requests::tuner::kRecordWords; ++i) record[i] = words[i];
 }
 
 }  // namespace tolven

@@ -1,5 +1,6 @@
 #include "driver/hardware/tv_audio.h"
 
+#include "driver/hardware/requests.h"
 #include "driver/hardware/tuner_module.h"
 
 namespace tolven {
@@ -416,17 +417,20 @@ bool CTvAudioChip::Apply() {
 }
 
 uint32_t CTvAudioChip::Dispatch(uint32_t *record) {
-  uint32_t &value = record[1];
-  switch (record[0]) {
-    case 0: value = standard_; break;
-    case 1: standard_ = value; Apply(); break;
-    case 2: value = mode_; break;
-    case 3: mode_ = value; Apply(); break;
-    case 4: value = available_ | 1; break;
-    case 5: value = current_ | 1; break;
-    case 6: SetVolume(value); break;
-    case 7: value = secondOutput_; break;
-    case 8: Apply(); break;
+  using namespace requests::audio;
+  // The chip's "standard" is the audio mode of the request protocol, its
+  // "mode" the language.
+  uint32_t &value = record[kValueWord];
+  switch (record[requests::kOperationWord]) {
+    case kReadMode: value = standard_; break;
+    case kSetMode: standard_ = value; Apply(); break;
+    case kReadLanguage: value = mode_; break;
+    case kSetLanguage: mode_ = value; Apply(); break;
+    case kReadDetectedModes: value = available_ | 1; break;
+    case kReadLanguageFlags: value = current_ | 1; break;
+    case kSetRawVolume: SetVolume(value); break;
+    case kReadRawVolume: value = secondOutput_; break;
+    case kReapply: Apply(); break;
     default: return 0;
   }
   return 1;
@@ -435,8 +439,8 @@ uint32_t CTvAudioChip::Dispatch(uint32_t *record) {
 void CTvAudioChip::FillDescription(uint32_t *record) {
   const int32_t type = TunerType();
   if (type == CTunerModule::kNoTuner) {
-    const uint32_t none[8] = {1, 0, 1, 0, 0, 0, 0, 0};
-    for (int i = 0; i < 8; ++i) record[i] = none[i];
+    const uint32_t none[requests::audio::kDescriptionWords] = {1, 0, 1, 0, 0, 0, 0, 0};
+    for (uint32_t i = 0; i < requests::audio::kDescriptionWords; ++i) record[i] = none[i];
     return;
   }
   uint32_t standards = 1, modes = 1;
@@ -456,10 +460,10 @@ void CTvAudioChip::FillDescription(uint32_t *record) {
     }
   }
   if (!keep) {
-    record[0] = standards;
-    record[1] = modes;
+    record[requests::audio::kTunerModes] = standards;
+    record[requests::audio::kTunerLanguages] = modes;
   }
-  for (int i = 0; i < 6; ++i) record[2 + i] = kDescribeTail[i];
+  for (uint32_t i = 0; i < 6; ++i) record[requests::audio::kOtherModes + i] = kDescribeTail[i];
 }
 
 }  // namespace tolven

@@ -1,5 +1,6 @@
 #include "driver/hardware/video_decoder.h"
 
+#include "driver/hardware/requests.h"
 #include <algorithm>
 
 #include "driver/hardware/video_port.h"
@@ -295,39 +296,41 @@ void CVideoDecoderChip::SetPortWidth16(bool wide) {
 }
 
 uint32_t CVideoDecoderChip::Dispatch(uint32_t *record) {
-  const uint32_t argument = record[1];
-  uint32_t &result = record[2];
-  switch (record[0]) {
-    case 0: SetStandard(argument); break;
-    case 1: case 4: case 5: case 7: break;
-    case 2: input_ = argument; break;
-    case 3: secondValue_ = argument; break;
-    case 6: {
+  using namespace requests::decoder;
+  const uint32_t argument = record[kArgumentWord];
+  uint32_t &result = record[kResultWord];
+  switch (record[requests::kOperationWord]) {
+    case kSetVideoStandard: SetStandard(argument); break;
+    case kSetAspectRatio: case kSetColourDepth: case kSetReserved: case kSetVcrTiming: break;
+    case kSetScaleStrategy: input_ = argument; break;
+    case kSetInterlaceMode: secondValue_ = argument; break;
+    case kSetOutputEnable: {
       uint8_t value = Read(0x18);
       if (argument) value &= ~0x80;
       else value = (value | 0xC0) & ~0x20;
       Write(0x18, value);
       break;
     }
-    case 8: result = standard_; break;
-    case 9: case 10: case 14: result = 1; break;
-    case 11: result = 16; break;
-    case 12: result = 32; break;
-    case 13: result = 2; break;
-    case 15: result = 0; break;
-    case 16:
+    case kReadVideoStandard: result = standard_; break;
+    case kReadAspectRatio: case kReadScaleStrategy: case kReadOutputEnable: result = 1; break;
+    case kReadInterlaceMode: result = 16; break;
+    case kReadColourDepth: result = 32; break;
+    case kReadReserved: result = 2; break;
+    case kReadVcrTiming: result = 0; break;
+    case kReadSignalLock:
       Write(0xFC, 0);
       result = (Read(0x00) & kStatusSignal) ? 1 : 0;
       break;
-    case 17: result = CurrentStandard(); break;
+    case kReadDetectedStandard: result = CurrentStandard(); break;
     default: return 0;
   }
   return 1;
 }
 
 void CVideoDecoderChip::FillDescription(uint32_t *record) {
-  const uint32_t description[9] = {kDescribeStandards, 1, 1, 16, 32, 0, 0, 0, 0};
-  for (int i = 0; i < 9; ++i) record[i] = description[i];
+  using namespace requests::decoder;
+  const uint32_t description[kDescriptionWords] = {kDescribeStandards, 1, 1, 16, 32, 0, 0, 0, 0};
+  for (uint32_t i = 0; i < kDescriptionWords; ++i) record[i] = description[i];
 }
 
 }  // namespace tolven

@@ -1,5 +1,6 @@
 #include "driver/hardware/video_port.h"
 
+#include "driver/hardware/requests.h"
 #include "driver/hardware/video_decoder.h"
 
 namespace tolven {
@@ -271,26 +272,28 @@ void CVideoPort::SetCaptureSize(uint32_t width, uint32_t height) {
 }
 
 uint32_t CVideoPort::Dispatch(uint32_t *record) {
-  const uint32_t argument = record[1];
-  uint32_t &result = record[2];
-  switch (record[0]) {
-    case 0: result = 1; break;
-    case 1: result = argument == 1 ? 1 : 0; break;
-    case 2: result = decoder_.DigitalStandard(); break;
-    case 3: result = decoder_.SetDigitalStandard(argument) ? 1 : 0; break;
-    case 4: result = 4; break;
-    case 5: result = argument == 4 ? 1 : 0; break;
-    case 6: result = kOfferedFormat; break;
-    case 7: result = argument == kOfferedFormat ? 1 : 0; break;
-    case 8: result = kOfferedFormat; break;
+  using namespace requests::videoport;
+  const uint32_t argument = record[kArgumentWord];
+  uint32_t &result = record[kResultWord];
+  switch (record[requests::kOperationWord]) {
+    case kReadAspect: result = 1; break;
+    case kSetAspect: result = argument == 1 ? 1 : 0; break;
+    case kReadVideoFormat: result = decoder_.DigitalStandard(); break;
+    case kSetVideoFormat: result = decoder_.SetDigitalStandard(argument) ? 1 : 0; break;
+    case kReadConnection: result = 4; break;
+    case kSetConnection: result = argument == 4 ? 1 : 0; break;
+    case kReadColourFormat: result = kOfferedFormat; break;
+    case kSetColourFormat: result = argument == kOfferedFormat ? 1 : 0; break;
+    case kColourFormatAt: result = kOfferedFormat; break;
     default: return 0;
   }
   return 1;
 }
 
 void CVideoPort::FillDescription(uint32_t *record) {
-  const uint32_t description[4] = {1, 3, 4, 1};
-  for (int i = 0; i < 4; ++i) record[i] = description[i];
+  using namespace requests::videoport;
+  const uint32_t description[kDescriptionWords] = {1, 3, 4, 1};
+  for (uint32_t i = 0; i < kDescriptionWords; ++i) record[i] = description[i];
 }
 
 }  // namespace tolven

@@ -90,20 +90,20 @@ int main(int argc, char **argv) {
               "esc128", "esc150", "waits ms", "bus ms", "sim ms", "wall us");
   Measure(rig, "open hardware", [&] { return rig.board.Detect() && rig.board.Initialise() && rig.board.Ready(); });
   Measure(rig, "tune", [&] {
-    uint32_t r[15] = {12, station};
+    uint32_t r[requests::tuner::kRecordWords] = {requests::tuner::kTune, station};
     return TunerRequest(r) == 1;
   });
   rig.clock.Sleep(config.settleMs);  // let the PLL settle before listening
   Measure(rig, "source switch (composite)", [&] {
-    uint32_t r[7] = {2, 0, 7};
-    return CrossbarRequest(r) == 1 && r[3] == 1;
+    uint32_t r[requests::crossbar::kRecordWords] = {requests::crossbar::kRoute, 0, 7};
+    return CrossbarRequest(r) == 1 && r[requests::crossbar::kAnswerWord] == 1;
   });
   Measure(rig, "source switch (tuner)", [&] {
-    uint32_t r[7] = {2, 2, 7};
-    return CrossbarRequest(r) == 1 && r[3] == 1;
+    uint32_t r[requests::crossbar::kRecordWords] = {requests::crossbar::kRoute, 2, 7};
+    return CrossbarRequest(r) == 1 && r[requests::crossbar::kAnswerWord] == 1;
   });
   Measure(rig, "audio standard detection", [&] {
-    uint32_t r[2] = {1, 0x80000000u};
+    uint32_t r[requests::audio::kRequestWords] = {requests::audio::kSetMode, 0x80000000u};
     return AudioRequest(r) == 1;
   });
   std::printf("(bus: transactions; esc: display-driver escapes by code; waits: the driver's sleeps in\n"

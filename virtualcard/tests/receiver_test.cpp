@@ -11,18 +11,21 @@ using card::Sound;
 using card::SoundCarrier;
 
 constexpr uint32_t kStation = 487250000;
+namespace tuner = requests::tuner;
+namespace decoder = requests::decoder;
+namespace xbar = requests::crossbar;
 
 uint32_t Status() {
-  uint32_t r[15] = {0};
-  return TunerRequest(r) ? r[2] : 0xFFu;
+  uint32_t r[tuner::kRecordWords] = {tuner::kReadStatus};
+  return TunerRequest(r) ? r[tuner::kResultWord] : 0xFFu;
 }
 bool DecoderLocked() {
-  uint32_t r[3] = {16, 0, 0};
+  uint32_t r[decoder::kRequestWords] = {decoder::kReadSignalLock, 0, 0};
   DecoderRequest(r);
-  return r[2] != 0;
+  return r[decoder::kResultWord] != 0;
 }
 void Tune(uint32_t hz) {
-  uint32_t r[15] = {12, hz};
+  uint32_t r[tuner::kRecordWords] = {tuner::kTune, hz};
   ASSERT_EQ(TunerRequest(r), 1u);
 }
 
@@ -87,10 +90,10 @@ TEST(Receiver, TheDecoderDetectsTheSelectedSourcesStandard) {
   Tune(kStation);
   rig.clock.Sleep(150);
   EXPECT_EQ(rig.board.Decoder().CurrentStandard(), kStdNtsc);
-  uint32_t route[7] = {2, 0, 7};  // composite
+  uint32_t route[xbar::kRecordWords] = {xbar::kRoute, 0, 7};  // composite
   CrossbarRequest(route);
   EXPECT_EQ(rig.board.Decoder().CurrentStandard(), kStdSecam);
-  uint32_t svideo[7] = {2, 1, 7};
+  uint32_t svideo[xbar::kRecordWords] = {xbar::kRoute, 1, 7};
   CrossbarRequest(svideo);
   EXPECT_FALSE(DecoderLocked());
   EXPECT_EQ(rig.board.Decoder().CurrentStandard(), kStdPal);  // free-running

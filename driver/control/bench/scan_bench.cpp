@@ -104,9 +104,9 @@ ScanFigures Scan(const card::CardConfig &config, Clock &clock) {
     figures.simulatedWaits = simulated->SleepCount() - sleepsBefore;
   }
 
-  uint32_t caps[15] = {};
+  uint32_t caps[requests::tuner::kRecordWords] = {};
   TunerDescribe(caps);
-  figures.settleMs = caps[4];
+  figures.settleMs = caps[requests::tuner::kSettleMs];
   figures.entries = tuner->Plan().Count();
   figures.found = static_cast<uint64_t>(tuner->GetChannelCount());
   figures.ok = true;

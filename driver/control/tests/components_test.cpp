@@ -17,6 +17,12 @@ namespace {
 
 using namespace control;
 
+namespace decoder = requests::decoder;
+namespace port = requests::videoport;
+namespace procamp = requests::procamp;
+namespace xbar = requests::crossbar;
+namespace audio = requests::audio;
+
 WString NameOf(int32_t length, const std::function<int32_t(char16_t *)> &get) {
   std::u16string buffer(static_cast<size_t>(length) + 1, u'#');
   if (!get(buffer.data())) return u"<none>";
@@ -40,11 +46,15 @@ TEST(ControlTables, BitIndexConventions) {
 
 struct DecoderFixture : FakeHardware {
   explicit DecoderFixture(std::vector<uint32_t> caps) : decoder(Add(kKindVideoDecoder, caps)) {
+    // Each read answers what its set stored (reads are 8 after their sets).
     decoder.handler = [this](uint32_t *r) -> uint32_t {
-      if (r[0] <= 7) stored[r[0]] = r[1];
-      else if (r[0] <= 15) r[2] = stored.count(r[0] - 8) ? stored[r[0] - 8] : 0;
-      else if (r[0] == 16) r[2] = 1;
-      else if (r[0] == 17) r[2] = 4096;
+      constexpr uint32_t kReadsFrom = decoder::kReadVideoStandard - decoder::kSetVideoStandard;
+      const uint32_t op = r[requests::kOperationWord];
+      uint32_t &result = r[decoder::kResultWord];
+      if (op <= decoder::kSetVcrTiming) stored[op] = r[decoder::kArgumentWord];
+      else if (op <= decoder::kReadVcrTiming) result = stored.count(op - kReadsFrom) ? stored[op - kReadsFrom] : 0;
+      else if (op == decoder::kReadSignalLock) result = 1;
+      else if (op == decoder::kReadDetectedStandard) result = 4096;
       return 1;
     };
   }
@@ -71,7 +81,7 @@ TEST(VideoDecoderControl, StandardsMaskGivesNamesCodesAndLimits) {
   EXPECT_EQ(d.SetVideoStandard(-1), 0);
   EXPECT_EQ(f.decoder.requests.size(), before);
   EXPECT_EQ(d.SetVideoStandard(1), 1);
-  EXPECT_EQ(f.decoder.requests.back(), (std::pair<uint32_t, uint32_t>{0, 4096}));
+  EXPECT_EQ(f.decoder.requests.back(), (std::pair<uint32_t, uint32_t>{decoder::kSetVideoStandard, 4096}));
   EXPECT_EQ(d.GetVideoStandard(), 1);
   EXPECT_EQ(d.GetDetectedVideoStandard(), 1);
 }
@@ -80,7 +90,7 @@ TEST(VideoDecoderControl, GroupsSendTheIndexedBitAndConvertCodes) {
   DecoderFixture f({0x8001F10Bu, 1, 1, 0x1F, 0x1FF, 0, 0, 0, 0});
   CVideoDecoderControl d(f.env);
   EXPECT_EQ(d.SetInterlaceMode(1), 1);
-  EXPECT_EQ(f.decoder.requests.back(), (std::pair<uint32_t, uint32_t>{3, 2}));
+  EXPECT_EQ(f.decoder.requests.back(), (std::pair<uint32_t, uint32_t>{decoder::kSetInterlaceMode, 2}));
   EXPECT_EQ(NameOf(d.GetInterlaceModeNameLength(1), [&](char16_t *b) { return d.GetInterlaceModeName(1, b); }),
             u"Bob Interleaved");
   for (int32_t i = 0; i < d.GetColourDepthCount(); ++i) EXPECT_EQ(d.SetColourDepth(i), 1) << i;
@@ -155,7 +165,7 @@ TEST(ComponentSettings, OpeningKeysAndMissingValues) {
   ConfigStore(f.m.registry, kKernelServiceName).WriteUserDword(u"vDec_VideoStandard", 0xFFFFFFFFu);
   const size_t before = f.decoder.requests.size();
   d.LoadSettings();
-  for (size_t i = before; i < f.decoder.requests.size(); ++i) EXPECT_NE(f.decoder.requests[i].first, 0u);
+  for (size_t i = before; i < f.decoder.requests.size(); ++i) EXPECT_NE(f.decoder.requests[i].first, decoder::kSetVideoStandard);
 }
 
 // --- video port and picture controls -------------------------------------------
@@ -174,7 +184,7 @@ TEST(VideoPortControl, GroupsColourFormatsAndFallbacks) {
   EXPECT_EQ(NameOf(p.GetConnectionNameLength(0), [&](char16_t *b) { return p.GetConnectionName(0, b); }),
             u"CCIR656");
   EXPECT_EQ(p.SetConnection(1), 1);
-  EXPECT_EQ(port.requests.back(), (std::pair<uint32_t, uint32_t>{5, 0x80000000u}));
+  EXPECT_EQ(port.requests.back(), (std::pair<uint32_t, uint32_t>{port::kSetConnection, 0x80000000u}));
   EXPECT_EQ(p.SetConnection(2), 0);
   port.handler = [](uint32_t *) -> uint32_t { return 0; };
   EXPECT_EQ(p.GetConnection(), 0);   // falls back to 4, the first connection
@@ -183,14 +193,19 @@ TEST(VideoPortControl, GroupsColourFormatsAndFallbacks) {
 
 TEST(ProcAmpControl, RangesOnOffPropertiesAndUnclampedValues) {
   FakeHardware f;
-  std::vector<uint32_t> caps(38, 0);
-  caps[0] = 0, caps[1] = 255, caps[2] = 1, caps[3] = 128;  // brightness
-  caps[36] = 1;                                            // colour enable supported
+  std::vector<uint32_t> caps(procamp::kDescriptionWords, 0);
+  caps[procamp::RangeWordOf(procamp::kBrightness, procamp::kMinimum)] = 0;
+  caps[procamp::RangeWordOf(procamp::kBrightness, procamp::kMaximum)] = 255;
+  caps[procamp::RangeWordOf(procamp::kBrightness, procamp::kStep)] = 1;
+  caps[procamp::RangeWordOf(procamp::kBrightness, procamp::kDefault)] = 128;
+  caps[procamp::OnOffWordOf(procamp::kColourEnable)] = 1;
   FakeComponent &amp = f.Add(kKindProcAmp, caps);
-  std::map<uint32_t, uint32_t> values;
+  std::map<uint32_t, uint32_t> values;  // hardware property → value
   amp.handler = [&](uint32_t *r) -> uint32_t {
-    if (r[0] <= 10) values[r[0]] = r[1];
-    else r[1] = values.count(r[0] - 11) ? values[r[0] - 11] : 7;
+    const uint32_t op = r[requests::kOperationWord];
+    uint32_t &value = r[procamp::kValueWord];
+    if (op < procamp::kReadFirst) values[op] = value;
+    else value = values.count(op - procamp::kReadFirst) ? values[op - procamp::kReadFirst] : 7;
     return 1;
   };
   CProcAmpControl a(f.env);
@@ -205,7 +220,7 @@ TEST(ProcAmpControl, RangesOnOffPropertiesAndUnclampedValues) {
   EXPECT_EQ(a.GetRange(kInverseVideo, &r), 1);
   EXPECT_EQ(r.maximum, 0);
   EXPECT_EQ(a.SetValue(kBrightness, 300), 1);
-  EXPECT_EQ(values[0], 300u);
+  EXPECT_EQ(values[procamp::kBrightness], 300u);
   EXPECT_EQ(a.SetValue(kInverseVideo, 1), 0);
   EXPECT_EQ(a.SetValue(kContrast, 5), 0);  // minimum equals maximum
   int32_t v = 0;
@@ -218,8 +233,9 @@ TEST(ProcAmpControl, RangesOnOffPropertiesAndUnclampedValues) {
   a.LoadSettings();
   std::vector<uint32_t> sets;
   for (auto [n, value] : amp.requests) sets.push_back(n);
-  EXPECT_EQ(sets, (std::vector<uint32_t>{0, 9}));  // brightness, then colour enable
-  EXPECT_EQ(values[0], 300u);
+  EXPECT_EQ(sets, (std::vector<uint32_t>{procamp::SetOperation(procamp::kBrightness),
+                                          procamp::SetOperation(procamp::kColourEnable)}));
+  EXPECT_EQ(values[procamp::kBrightness], 300u);
 }
 
 // --- crossbar -------------------------------------------------------------------
@@ -236,24 +252,33 @@ struct CrossbarFixture : FakeHardware {
         crossbar(Add(kKindCrossbar, {})),
         audio(Add(kKindTvAudio, audioCaps)) {
     crossbar.handler = [this](uint32_t *r) -> uint32_t {
-      const int32_t a = static_cast<int32_t>(r[1]), b = static_cast<int32_t>(r[2]);
-      switch (r[0]) {
-        case 0:
+      const int32_t a = static_cast<int32_t>(r[xbar::kInputWord]), b = static_cast<int32_t>(r[xbar::kOutputWord]);
+      switch (r[requests::kOperationWord]) {
+        case xbar::kPinInfo:
           if (a < 0 || a >= static_cast<int32_t>(pins.size())) return 0;
-          r[3] = pins[a].direction, r[4] = pins[a].number, r[5] = pins[a].related, r[6] = pins[a].type;
+          r[xbar::kDirectionWord] = pins[a].direction, r[xbar::kIndexWord] = pins[a].number;
+          r[xbar::kRelatedWord] = pins[a].related, r[xbar::kTypeWord] = pins[a].type;
           return 1;
-        case 1: r[3] = 1; return 1;
-        case 2: routed[b] = a; r[3] = 1; return 1;
-        case 3: r[3] = static_cast<uint32_t>(routed.count(a) ? routed[a] : -1); return 1;
+        case xbar::kCanRoute: r[xbar::kAnswerWord] = 1; return 1;
+        case xbar::kRoute: routed[b] = a; r[xbar::kAnswerWord] = 1; return 1;
+        case xbar::kRouting:
+          r[xbar::kRoutedInputWord] = static_cast<uint32_t>(routed.count(a) ? routed[a] : -1);
+          return 1;
       }
       return 0;
     };
     audio.handler = [this](uint32_t *r) -> uint32_t {
-      static const std::map<uint32_t, uint32_t> readsBack = {{0, 1}, {2, 3}, {4, 1}, {7, 6}};
-      if (r[0] == 1 || r[0] == 3 || r[0] == 6) audioState[r[0]] = r[1];
-      else if (auto o = readOverride.find(r[0]); o != readOverride.end()) r[1] = o->second;
-      else if (auto b = readsBack.find(r[0]); b != readsBack.end()) r[1] = audioState[b->second];
-      else r[1] = 0;
+      // Reads answer what the matching set stored.
+      static const std::map<uint32_t, uint32_t> readsBack = {{audio::kReadMode, audio::kSetMode},
+                                                             {audio::kReadLanguage, audio::kSetLanguage},
+                                                             {audio::kReadDetectedModes, audio::kSetMode},
+                                                             {audio::kReadRawVolume, audio::kSetRawVolume}};
+      const uint32_t op = r[requests::kOperationWord];
+      uint32_t &value = r[audio::kValueWord];
+      if (op == audio::kSetMode || op == audio::kSetLanguage || op == audio::kSetRawVolume) audioState[op] = value;
+      else if (auto o = readOverride.find(op); o != readOverride.end()) value = o->second;
+      else if (auto b = readsBack.find(op); b != readsBack.end()) value = audioState[b->second];
+      else value = 0;
       return 1;
     };
   }
@@ -334,7 +359,7 @@ TEST(CrossbarControl, VolumeScalingAndLimits) {
   EXPECT_EQ(x.SetVolume(101), 0);
   EXPECT_EQ(x.SetVolume(-1), 0);
   EXPECT_EQ(x.SetVolume(75), 1);
-  EXPECT_EQ(f.AudioSends(6).back(), 49151u);
+  EXPECT_EQ(f.AudioSends(audio::kSetRawVolume).back(), 49151u);
   EXPECT_EQ(x.GetVolume(), 75);
   EXPECT_EQ(x.SetInternalVolume(50), 0);
   // No range, or a range without a step, cannot be set.
@@ -355,10 +380,10 @@ TEST(CrossbarControl, LanguageStereoAndAudioModes) {
     EXPECT_EQ(x.SetLanguage(index), 1);
     EXPECT_EQ(x.GetLanguage(), answers[static_cast<size_t>(index)]);
   }
-  EXPECT_EQ(f.AudioSends(3), (std::vector<uint32_t>{1, 1, 2, 4}));  // the first from SetSource
-  f.readOverride[5] = 2 | 4;
+  EXPECT_EQ(f.AudioSends(audio::kSetLanguage), (std::vector<uint32_t>{1, 1, 2, 4}));  // the first from SetSource
+  f.readOverride[audio::kReadLanguageFlags] = 2 | 4;
   EXPECT_EQ(x.GetLanguageCount(), 3);
-  f.readOverride[5] = 4;
+  f.readOverride[audio::kReadLanguageFlags] = 4;
   EXPECT_EQ(x.GetLanguageCount(), 2);
   // Tuner mask: Auto, Mono, Nicam.
   EXPECT_EQ(x.GetAudioModeCount(), 3);
@@ -366,13 +391,13 @@ TEST(CrossbarControl, LanguageStereoAndAudioModes) {
   EXPECT_EQ(x.GetAudioModeCode(3), -1);
   EXPECT_EQ(NameOf(x.GetAudioModeNameLength(1), [&](char16_t *b) { return x.GetAudioModeName(1, b); }), u"Nicam");
   EXPECT_EQ(x.SetStereo(1), 1);
-  EXPECT_EQ(f.AudioSends(1).back(), 0x80000000u);
+  EXPECT_EQ(f.AudioSends(audio::kSetMode).back(), 0x80000000u);
   EXPECT_EQ(x.SetStereo(0), 1);
-  EXPECT_EQ(f.AudioSends(1).back(), 1u);
+  EXPECT_EQ(f.AudioSends(audio::kSetMode).back(), 1u);
   // A composite source: the other mask (Mono, Line Stereo) without Auto.
   x.SetSource(1);
   EXPECT_EQ(x.SetStereo(1), 1);
-  EXPECT_EQ(f.AudioSends(1).back(), 0x10000u);
+  EXPECT_EQ(f.AudioSends(audio::kSetMode).back(), 0x10000u);
   EXPECT_EQ(x.GetStereo(), 1);
   EXPECT_EQ(x.SetAudioMode(2), 0);
   EXPECT_EQ(x.SetAudioMode(0), 1);

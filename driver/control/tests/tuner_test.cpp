@@ -267,21 +267,25 @@ TEST(TunerControl, ProfileLocation) {
 TEST(TunerControl, WithoutFineTuningTheStoredFrequencyIsThePlans) {
   FakeHardware f;
   constexpr uint32_t kStation = 487550000;
-  std::vector<uint32_t> caps(15, 0);
-  caps[4] = 150, caps[5] = 1, caps[11] = 4, caps[12] = 2, caps[14] = 50000;  // flags 0
-  FakeComponent &tuner = f.Add(kKindTuner, caps);
+  namespace tuner = requests::tuner;
+  std::vector<uint32_t> caps(tuner::kRecordWords, 0);
+  caps[tuner::kSettleMs] = 150, caps[tuner::kInputCount] = 1, caps[tuner::kNoSignalStatus] = 4;
+  caps[tuner::kCentredStatus] = 2, caps[tuner::kFineStepHz] = 50000;  // no flags: no fine tuning
+  FakeComponent &module = f.Add(kKindTuner, caps);
   FakeComponent &decoder = f.Add(kKindVideoDecoder, {4096, 1, 1, 1, 1, 0, 0, 0, 0});
   uint32_t tuned = 0;
   auto near = [&] { return tuned > kStation - 1000000 && tuned < kStation + 1000000; };
-  tuner.handler = [&](uint32_t *r) -> uint32_t {
-    if (r[0] == 12) tuned = r[1];
-    if (r[0] == 0) r[2] = near() ? 3 : 4;
-    if (r[0] == 11) r[2] = tuned;
-    if (r[0] == 7) r[2] = 256;
+  module.handler = [&](uint32_t *r) -> uint32_t {
+    const uint32_t op = r[requests::kOperationWord];
+    uint32_t &result = r[tuner::kResultWord];
+    if (op == tuner::kTune) tuned = r[tuner::kArgumentWord];
+    if (op == tuner::kReadStatus) result = near() ? 3 : 4;
+    if (op == tuner::kReadFrequency) result = tuned;
+    if (op == tuner::kReadStandards) result = 256;
     return 1;
   };
   decoder.handler = [&](uint32_t *r) -> uint32_t {
-    r[2] = near() ? 1 : 0;
+    r[requests::decoder::kResultWord] = near() ? 1 : 0;  // every read is the signal lock here
     return 1;
   };
   IControlHub *hub = f.NewHub();

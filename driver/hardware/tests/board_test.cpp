@@ -46,7 +46,7 @@ TEST(Board, RegistersItsSevenComponentsInOrder) {
 TEST(Board, ManagerIsClearedWhenTheBoardGoes) {
   { Rig rig; }
   EXPECT_EQ(CHardwareManager::Current(), nullptr);
-  uint32_t record[15] = {12, 55250000};
+  uint32_t record[requests::tuner::kRecordWords] = {requests::tuner::kTune, 55250000};
   EXPECT_EQ(TunerRequest(record), 0u);
   EXPECT_EQ(OverlayCaps(nullptr), 0u);
 }
@@ -152,31 +152,31 @@ TEST(Board, ManagerDefaultsForTheOverlaySlots) {
 
 TEST(EntryPoints, UnknownOperationLeavesTheRecordUntouched) {
   Rig rig;
-  uint32_t record[15];
-  for (uint32_t i = 0; i < 15; ++i) record[i] = 0xC0DE0000u + i;
-  uint32_t before[15];
+  uint32_t record[requests::tuner::kRecordWords];
+  for (uint32_t i = 0; i < requests::tuner::kRecordWords; ++i) record[i] = 0xC0DE0000u + i;
+  uint32_t before[requests::tuner::kRecordWords];
   std::memcpy(before, record, sizeof record);
   EXPECT_EQ(TunerRequest(record), 0u);
   EXPECT_EQ(std::memcmp(record, before, sizeof record), 0);
-  uint32_t small[2] = {77, 1};
+  uint32_t small[requests::audio::kRequestWords] = {77, 1};  // no such operation
   EXPECT_EQ(AudioRequest(small), 0u);
   EXPECT_EQ(small[0], 77u);
 }
 
 TEST(EntryPoints, DescribeOfAFamilyAnswersOne) {
   Rig rig;
-  uint32_t record[38] = {};
+  uint32_t record[requests::procamp::kDescriptionWords] = {};
   EXPECT_EQ(ProcAmpDescribe(record), 1u);
-  uint32_t vp[4] = {};
+  uint32_t vp[requests::videoport::kDescriptionWords] = {};
   EXPECT_EQ(VideoPortDescribe(vp), 1u);
   EXPECT_EQ(DecoderDescribe(nullptr), 0u);
 }
 
 TEST(EntryPoints, KindWithoutComponentAnswersZero) {
   CHardwareManager empty;
-  uint32_t record[7] = {1, 2, 3, 4, 5, 6, 7};
+  uint32_t record[requests::crossbar::kRecordWords] = {requests::crossbar::kCanRoute, 2, 3, 4, 5, 6, 7};
   EXPECT_EQ(CrossbarRequest(record), 0u);
-  EXPECT_EQ(record[6], 7u);
+  EXPECT_EQ(record[requests::crossbar::kTypeWord], 7u);
 }
 
 // A component that records what it was asked, to pin the record copy sizes.
@@ -192,10 +192,10 @@ class Recorder : public CComponentFamily {
 TEST(EntryPoints, RecordIsCopiedInAndOutWithItsSize) {
   CHardwareManager manager;
   Recorder decoder(kKindVideoDecoder);
-  uint32_t record[4] = {41, 0, 0, 0xFEEDu};
+  uint32_t record[requests::decoder::kRequestWords + 1] = {41, 0, 0, 0xFEEDu};
   EXPECT_EQ(DecoderRequest(record), 5u);
   EXPECT_EQ(record[0], 42u);
-  EXPECT_EQ(record[3], 0xFEEDu);  // beyond the three-dword record
+  EXPECT_EQ(record[requests::decoder::kRequestWords], 0xFEEDu);  // beyond the record
 }
 
 class OpenHardwareTest : public ::testing::Test {

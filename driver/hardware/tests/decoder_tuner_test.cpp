@@ -8,6 +8,9 @@ namespace {
 
 using P = std::pair<int, int>;
 constexpr uint8_t kDec = 0x88;
+namespace decoder = requests::decoder;
+namespace tuner = requests::tuner;
+namespace port = requests::videoport;
 
 TEST(DecoderInitialise, WaitsForTheChipThenWritesItsRegistersInOrder) {
   card::CardConfig config;
@@ -81,15 +84,15 @@ TEST(DecoderStandard, AutomaticLeavesTheAveragingRegistersAndDetectsLater) {
   EXPECT_EQ(w[0].first, 0x01);
   EXPECT_EQ(w[0].second & 0x0F, 0);
   // Queries now detect what the tuned station sends.
-  uint32_t request[15] = {12, 487250000};
+  uint32_t request[tuner::kRecordWords] = {tuner::kTune, 487250000};
   ASSERT_EQ(TunerRequest(request), 1u);
   rig.clock.Sleep(150);
-  uint32_t query[3] = {17, 0, 0};
+  uint32_t query[decoder::kRequestWords] = {decoder::kReadDetectedStandard, 0, 0};
   ASSERT_EQ(DecoderRequest(query), 1u);
-  EXPECT_EQ(query[2], kStdSecam);
-  uint32_t stored[3] = {8, 0, 0};
+  EXPECT_EQ(query[decoder::kResultWord], kStdSecam);
+  uint32_t stored[decoder::kRequestWords] = {decoder::kReadVideoStandard, 0, 0};
   DecoderRequest(stored);
-  EXPECT_EQ(stored[2], kStdAutomatic);
+  EXPECT_EQ(stored[decoder::kResultWord], kStdAutomatic);
 }
 
 TEST(DecoderStandard, DetectionWithoutASignalFallsBackOnTheLineCount) {
@@ -234,9 +237,9 @@ TEST(DecoderDigital, ChangingTheStandardInDigitalModeWritesTheNewBlock) {
   ChipRig rig;
   rig.board.Decoder().SetDigitalInput(true);
   size_t from = rig.Mark();
-  uint32_t record[3] = {3, 1, 0};  // video port: digital-input standard 1
+  uint32_t record[port::kRequestWords] = {port::kSetVideoFormat, 1, 0};  // digital-input standard 1
   ASSERT_EQ(VideoPortRequest(record), 1u);
-  EXPECT_EQ(record[2], 1u);
+  EXPECT_EQ(record[port::kResultWord], 1u);
   bool sawLeave = false, sawBlock = false;
   for (auto &b : rig.Blocks(kDec, from)) {
     if (b == std::vector<uint8_t>{0x23, 0}) sawLeave = true;
@@ -250,42 +253,45 @@ TEST(DecoderDigital, ChangingTheStandardInDigitalModeWritesTheNewBlock) {
   EXPECT_TRUE(sawBlock);
   EXPECT_EQ(rig.card.Decoder().Register(0x1A), 104);
   EXPECT_EQ(rig.card.Decoder().Register(0x1B), 93);
-  uint32_t bad[3] = {3, 3, 7};
+  uint32_t bad[port::kRequestWords] = {port::kSetVideoFormat, 3, 7};
   VideoPortRequest(bad);
-  EXPECT_EQ(bad[2], 0u);
-  uint32_t get[3] = {2, 0, 0};
+  EXPECT_EQ(bad[port::kResultWord], 0u);
+  uint32_t get[port::kRequestWords] = {port::kReadVideoFormat, 0, 0};
   VideoPortRequest(get);
-  EXPECT_EQ(get[2], 1u);
+  EXPECT_EQ(get[port::kResultWord], 1u);
 }
 
 TEST(DecoderRequests, OperationsAndDescription) {
   ChipRig rig;
-  const std::pair<uint32_t, uint32_t> fixed[] = {{9, 1}, {10, 1}, {11, 16}, {12, 32}, {13, 2}, {14, 1}, {15, 0}};
+  const std::pair<uint32_t, uint32_t> fixed[] = {
+      {decoder::kReadAspectRatio, 1}, {decoder::kReadScaleStrategy, 1}, {decoder::kReadInterlaceMode, 16},
+      {decoder::kReadColourDepth, 32}, {decoder::kReadReserved, 2},     {decoder::kReadOutputEnable, 1},
+      {decoder::kReadVcrTiming, 0}};
   for (auto [op, value] : fixed) {
-    uint32_t r[3] = {op, 0, 0xDEAD};
+    uint32_t r[decoder::kRequestWords] = {op, 0, 0xDEAD};
     EXPECT_EQ(DecoderRequest(r), 1u);
-    EXPECT_EQ(r[2], value) << op;
+    EXPECT_EQ(r[decoder::kResultWord], value) << op;
   }
-  uint32_t input[3] = {2, 5, 0xDEAD};
+  uint32_t input[decoder::kRequestWords] = {decoder::kSetScaleStrategy, 5, 0xDEAD};
   DecoderRequest(input);
   EXPECT_EQ(rig.board.Decoder().InputValue(), 5u);
-  uint32_t second[3] = {3, 9, 0xDEAD};
+  uint32_t second[decoder::kRequestWords] = {decoder::kSetInterlaceMode, 9, 0xDEAD};
   DecoderRequest(second);
-  EXPECT_EQ(second[2], 0xDEADu);  // result not written
-  uint32_t unknown[3] = {18, 1, 0xDEAD};
+  EXPECT_EQ(second[decoder::kResultWord], 0xDEADu);  // result not written
+  uint32_t unknown[decoder::kRequestWords] = {decoder::kReadDetectedStandard + 1, 1, 0xDEAD};
   EXPECT_EQ(DecoderRequest(unknown), 0u);
-  EXPECT_EQ(unknown[2], 0xDEADu);
+  EXPECT_EQ(unknown[decoder::kResultWord], 0xDEADu);
   // Output enable: off sets bits 6-7 and clears bit 5; on clears bit 7.
   rig.card.Decoder().SetRegister(0x18, 0x24);
-  uint32_t off[3] = {6, 0, 0};
+  uint32_t off[decoder::kRequestWords] = {decoder::kSetOutputEnable, 0, 0};
   DecoderRequest(off);
   EXPECT_EQ(rig.card.Decoder().Register(0x18), 0xC4);
-  uint32_t on[3] = {6, 1, 0};
+  uint32_t on[decoder::kRequestWords] = {decoder::kSetOutputEnable, 1, 0};
   DecoderRequest(on);
   EXPECT_EQ(rig.card.Decoder().Register(0x18), 0x44);
-  uint32_t d[9] = {};
+  uint32_t d[decoder::kDescriptionWords] = {};
   EXPECT_EQ(DecoderDescribe(d), 1u);
-  EXPECT_EQ(std::vector<uint32_t>(d, d + 9), (std::vector<uint32_t>{0x8001F10B, 1, 1, 16, 32, 0, 0, 0, 0}));
+  EXPECT_EQ(std::vector<uint32_t>(d, d + decoder::kDescriptionWords), (std::vector<uint32_t>{0x8001F10B, 1, 1, 16, 32, 0, 0, 0, 0}));
 }
 
 // ---------------------------------------------------------------------------
@@ -294,16 +300,16 @@ TEST(TunerPll, TypeZeroAtTheBottomOfItsRange) {
   ChipRig rig(WithTuner(0));
   ASSERT_TRUE(rig.Open());
   size_t from = rig.Mark();
-  uint32_t r[15] = {12, 55250000};
+  uint32_t r[tuner::kRecordWords] = {tuner::kTune, 55250000};
   ASSERT_EQ(TunerRequest(r), 1u);
   auto blocks = rig.Blocks(0xC2, from);
   ASSERT_EQ(blocks.size(), 1u);
   EXPECT_EQ(blocks[0], (std::vector<uint8_t>{0x06, 0x50, 0xCE, 0x01}));
   EXPECT_EQ(rig.card.Bus().Log().back().busFlag, 1u);
   EXPECT_EQ(rig.card.Tuner()->TunedFrequency(), 55250000u);
-  uint32_t get[15] = {11};
+  uint32_t get[tuner::kRecordWords] = {tuner::kReadFrequency};
   TunerRequest(get);
-  EXPECT_EQ(get[2], 55250000u);
+  EXPECT_EQ(get[tuner::kResultWord], 55250000u);
 }
 
 TEST(TunerPll, BandsPickTheirControlWords) {
@@ -323,7 +329,7 @@ TEST(TunerPll, BandsPickTheirControlWords) {
   };
   for (auto &c : cases) {
     size_t from = rig.Mark();
-    uint32_t r[15] = {12, c.hz};
+    uint32_t r[tuner::kRecordWords] = {tuner::kTune, c.hz};
     ASSERT_EQ(TunerRequest(r), 1u);
     auto blocks = rig.Blocks(0xC0, from);
     ASSERT_EQ(blocks.size(), 1u);
@@ -346,7 +352,7 @@ TEST(TunerPll, TypeZeroOutsideItsBandsSendsControlWordZero) {
   ChipRig rig(WithTuner(0));
   ASSERT_TRUE(rig.Open());
   size_t from = rig.Mark();
-  uint32_t r[15] = {12, 40000000};
+  uint32_t r[tuner::kRecordWords] = {tuner::kTune, 40000000};
   ASSERT_EQ(TunerRequest(r), 1u);
   auto b = rig.Blocks(0xC2, from);
   ASSERT_EQ(b.size(), 1u);
@@ -357,10 +363,10 @@ TEST(TunerPll, TypeZeroOutsideItsBandsSendsControlWordZero) {
 TEST(TunerPll, ABusFailureAnswersZeroAndKeepsTheFrequency) {
   ChipRig rig(WithTuner(1));
   ASSERT_TRUE(rig.Open());
-  uint32_t r[15] = {12, 487250000};
+  uint32_t r[tuner::kRecordWords] = {tuner::kTune, 487250000};
   ASSERT_EQ(TunerRequest(r), 1u);
   rig.card.Bus().Detach(0xC0);
-  uint32_t again[15] = {12, 511250000};
+  uint32_t again[tuner::kRecordWords] = {tuner::kTune, 511250000};
   EXPECT_EQ(TunerRequest(again), 0u);
   EXPECT_EQ(rig.board.Tuner().Frequency(), 487250000u);
 }
@@ -368,25 +374,30 @@ TEST(TunerPll, ABusFailureAnswersZeroAndKeepsTheFrequency) {
 TEST(TunerRequests, AnswersFromTheModuleTable) {
   ChipRig rig(WithTuner(1));
   ASSERT_TRUE(rig.Open());
-  const std::pair<uint32_t, uint32_t> cases[] = {{2, 32}, {3, 8}, {4, 0}, {5, 0}, {7, 256}, {8, 0},
-                                                 {9, 2},  {10, 0}, {13, 0}};
+  const std::pair<uint32_t, uint32_t> cases[] = {
+      {tuner::kReadInputType, 32},    {tuner::kReadInputSecond, 8}, {tuner::kReadTuningSpace, 0},
+      {tuner::kReadCurrentInput, 0},  {tuner::kReadStandards, 256}, {tuner::kSelectStandard, 0},
+      {tuner::kReadFlags, 2},         {tuner::kReadCountry, 0},     {tuner::kReadVideoFormat, 0}};
   for (auto [op, value] : cases) {
-    uint32_t r[15] = {op, 0, 0xDEAD};
+    uint32_t r[tuner::kRecordWords] = {op, 0, 0xDEAD};
     EXPECT_EQ(TunerRequest(r), 1u) << op;
-    EXPECT_EQ(r[2], value) << op;
+    EXPECT_EQ(r[tuner::kResultWord], value) << op;
   }
-  uint32_t six[15] = {6, 0, 0};
+  uint32_t six[tuner::kRecordWords] = {tuner::kSelectInput, 0, 0};
   TunerRequest(six);
-  EXPECT_EQ(six[2], 1u);
-  six[1] = 3;
+  EXPECT_EQ(six[tuner::kResultWord], 1u);
+  six[tuner::kArgumentWord] = 3;
   TunerRequest(six);
-  EXPECT_EQ(six[2], 0u);
-  uint32_t one[15] = {1, 2, 3};
+  EXPECT_EQ(six[tuner::kResultWord], 0u);
+  uint32_t one[tuner::kRecordWords] = {tuner::kNoEffect, 2, 3};
   EXPECT_EQ(TunerRequest(one), 1u);
-  EXPECT_EQ(one[2], 3u);  // left as it came
-  uint32_t d[15] = {};
+  EXPECT_EQ(one[tuner::kResultWord], 3u);  // left as it came
+  uint32_t unknown[tuner::kRecordWords] = {tuner::kReadVideoFormat + 1, 2, 3};
+  EXPECT_EQ(TunerRequest(unknown), 0u);
+  EXPECT_EQ(unknown[tuner::kResultWord], 3u);
+  uint32_t d[tuner::kRecordWords] = {};
   EXPECT_EQ(TunerDescribe(d), 1u);
-  EXPECT_EQ(std::vector<uint32_t>(d, d + 15),
+  EXPECT_EQ(std::vector<uint32_t>(d, d + tuner::kRecordWords),
             (std::vector<uint32_t>{32, 8, 256, 2, 150, 1, 1, 45750000, 855250000, 8000000, 0, 4, 2, 1,
                                    50000}));
 }
@@ -395,12 +406,13 @@ TEST(TunerRequests, WithoutATunerTableRequestsAnswerZeroAndTheDescriptionIsEmpty
   ChipRig rig(WithTuner(-1));
   rig.Open();
   ASSERT_EQ(rig.board.Tuner().Type(), CTunerModule::kNoTuner);
-  for (uint32_t op : {0u, 2u, 7u, 9u, 12u}) {
-    uint32_t r[15] = {op, 55250000, 0xDEAD};
+  for (uint32_t op : {tuner::kReadStatus, tuner::kReadInputType, tuner::kReadStandards,
+                      tuner::kReadFlags, tuner::kTune}) {
+    uint32_t r[tuner::kRecordWords] = {op, 55250000, 0xDEAD};
     EXPECT_EQ(TunerRequest(r), 0u) << op;
-    EXPECT_EQ(r[2], 0xDEADu);
+    EXPECT_EQ(r[tuner::kResultWord], 0xDEADu);
   }
-  uint32_t d[15];
+  uint32_t d[tuner::kRecordWords];
   for (auto &v : d) v = 0xAA;
   TunerDescribe(d);
   for (uint32_t v : d) EXPECT_EQ(v, 0u);
@@ -409,13 +421,13 @@ TEST(TunerRequests, WithoutATunerTableRequestsAnswerZeroAndTheDescriptionIsEmpty
 TEST(TunerLock, ASingleStatusReadGivesTheAdcLevel) {
   ChipRig rig(WithTuner(1, {MakeStation(487250000, card::Sound::Mono, card::SoundCarrier::I)}));
   ASSERT_TRUE(rig.Open());
-  uint32_t tune[15] = {12, 487250000};
+  uint32_t tune[tuner::kRecordWords] = {tuner::kTune, 487250000};
   ASSERT_EQ(TunerRequest(tune), 1u);
   rig.clock.Sleep(150);
   size_t from = rig.Mark();
-  uint32_t lock[15] = {0};
+  uint32_t lock[tuner::kRecordWords] = {tuner::kReadStatus};
   ASSERT_EQ(TunerRequest(lock), 1u);
-  EXPECT_EQ(lock[2], 2u);  // centred
+  EXPECT_EQ(lock[tuner::kResultWord], 2u);  // centred
   EXPECT_EQ(rig.Mark() - from, 1u);
 }
 

@@ -232,20 +232,29 @@ TEST(VideoPortUpdates, DestroyedWithTheBoard) {
 
 TEST(VideoPortRequests, OperationsAndDescription) {
   ChipRig rig;
+  namespace port = requests::videoport;
   const std::tuple<uint32_t, uint32_t, uint32_t> cases[] = {
-      {0, 0, 1}, {1, 1, 1}, {1, 2, 0}, {4, 0, 4}, {5, 4, 1}, {5, 3, 0},
-      {6, 0, display::kFourCCUyvy}, {7, display::kFourCCUyvy, 1}, {7, 1, 0}, {8, 5, display::kFourCCUyvy}};
+      {port::kReadAspect, 0, 1},
+      {port::kSetAspect, 1, 1},
+      {port::kSetAspect, 2, 0},
+      {port::kReadConnection, 0, 4},
+      {port::kSetConnection, 4, 1},
+      {port::kSetConnection, 3, 0},
+      {port::kReadColourFormat, 0, display::kFourCCUyvy},
+      {port::kSetColourFormat, display::kFourCCUyvy, 1},
+      {port::kSetColourFormat, 1, 0},
+      {port::kColourFormatAt, 5, display::kFourCCUyvy}};
   for (auto [op, arg, result] : cases) {
-    uint32_t r[3] = {op, arg, 0xDEAD};
+    uint32_t r[port::kRequestWords] = {op, arg, 0xDEAD};
     EXPECT_EQ(VideoPortRequest(r), 1u);
-    EXPECT_EQ(r[2], result) << op;
+    EXPECT_EQ(r[port::kResultWord], result) << op;
   }
-  uint32_t unknown[3] = {9, 0, 0xDEAD};
+  uint32_t unknown[port::kRequestWords] = {port::kColourFormatAt + 1, 0, 0xDEAD};
   EXPECT_EQ(VideoPortRequest(unknown), 0u);
-  EXPECT_EQ(unknown[2], 0xDEADu);
-  uint32_t d[4] = {};
+  EXPECT_EQ(unknown[port::kResultWord], 0xDEADu);
+  uint32_t d[port::kDescriptionWords] = {};
   EXPECT_EQ(VideoPortDescribe(d), 1u);
-  EXPECT_EQ(std::vector<uint32_t>(d, d + 4), (std::vector<uint32_t>{1, 3, 4, 1}));
+  EXPECT_EQ(std::vector<uint32_t>(d, d + port::kDescriptionWords), (std::vector<uint32_t>{1, 3, 4, 1}));
   // Construction set up the decoder's output: 0x19 = 0, 0x17 bit 3 set, bit 2 clear.
   EXPECT_EQ(rig.card.Decoder().Register(0x19), 0);
   EXPECT_EQ(rig.card.Decoder().Register(0x17) & 0x0C, 0x08);
