@@ -12,8 +12,6 @@ namespace tolven::control {
 
 namespace {
 
-ControlEnvironment *g_environment = nullptr;
-
 // Allocation failure leaves a null component rather than ending the hub.
 template <class T>
 T *Create(ControlEnvironment &environment) {
@@ -28,12 +26,9 @@ void Destroy(I *&component) {
 
 }  // namespace
 
-void SetControlEnvironment(ControlEnvironment *environment) { g_environment = environment; }
-ControlEnvironment *CurrentControlEnvironment() { return g_environment; }
-
-IControlFactory *CreateControlFactory() {
-  if (!g_environment) return nullptr;
-  return new (std::nothrow) CControlFactory(*g_environment);
+IControlFactory *CreateControlFactory(ControlEnvironment *environment) {
+  if (!environment) return nullptr;
+  return new (std::nothrow) CControlFactory(*environment);
 }
 
 CControlHub::CControlHub(ControlEnvironment &environment)
@@ -69,7 +64,7 @@ void *CControlFactory::DeletingDestructor(uint32_t flags) { return DeleteWithFla
 
 void ControlModelStartup::EnsureSettingsApplied() {
   if (applied_) return;
-  IControlFactory *factory = CreateControlFactory();
+  IControlFactory *factory = CreateControlFactory(&env_);
   if (!factory) return;
   applied_ = true;
   IControlHub *hub = factory->CreateInterface(1);

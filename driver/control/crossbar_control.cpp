@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "driver/hardware/entry_points.h"
-
 namespace tolven::control {
 
 namespace {
@@ -20,7 +18,7 @@ bool IsTunerType(uint32_t type) { return type == 2 || type == 4097; }
 }  // namespace
 
 CCrossbarControl::CCrossbarControl(ControlEnvironment &environment) : ComponentBase(environment) {
-  AudioDescribe(audioCaps_);
+  env_.board.AudioDescribe(audioCaps_);
   for (int32_t index = 0;; ++index) {
     uint32_t direction = 0, type = 0;
     int32_t pin = -1, related = -1;
@@ -51,7 +49,7 @@ CCrossbarControl::CCrossbarControl(ControlEnvironment &environment) : ComponentB
 bool CCrossbarControl::PinInfo(int32_t index, uint32_t *direction, int32_t *pin, int32_t *related,
                                uint32_t *type) {
   uint32_t record[xbar::kRecordWords] = {xbar::kPinInfo, static_cast<uint32_t>(index)};
-  if (!CrossbarRequest(record)) return false;
+  if (!env_.board.CrossbarRequest(record)) return false;
   *direction = record[xbar::kDirectionWord];
   *pin = static_cast<int32_t>(record[xbar::kIndexWord]);
   *related = static_cast<int32_t>(record[xbar::kRelatedWord]);
@@ -62,19 +60,19 @@ bool CCrossbarControl::PinInfo(int32_t index, uint32_t *direction, int32_t *pin,
 bool CCrossbarControl::CanRoute(int32_t input, int32_t output) {
   uint32_t record[xbar::kRecordWords] = {xbar::kCanRoute, static_cast<uint32_t>(input),
                                          static_cast<uint32_t>(output)};
-  return CrossbarRequest(record) && record[xbar::kAnswerWord] != 0;
+  return env_.board.CrossbarRequest(record) && record[xbar::kAnswerWord] != 0;
 }
 
 int32_t CCrossbarControl::Route(int32_t input, int32_t output) {
   uint32_t record[xbar::kRecordWords] = {xbar::kRoute, static_cast<uint32_t>(input),
                                          static_cast<uint32_t>(output)};
-  if (!CrossbarRequest(record)) return 0;
+  if (!env_.board.CrossbarRequest(record)) return 0;
   return static_cast<int32_t>(record[xbar::kAnswerWord]);
 }
 
 int32_t CCrossbarControl::RoutedInput(int32_t output) {
   uint32_t record[xbar::kRecordWords] = {xbar::kRouting, static_cast<uint32_t>(output)};
-  if (!CrossbarRequest(record)) return -1;
+  if (!env_.board.CrossbarRequest(record)) return -1;
   return static_cast<int32_t>(record[xbar::kRoutedInputWord]);
 }
 
@@ -86,12 +84,12 @@ uint32_t CCrossbarControl::PinType(int32_t pin) {
 
 bool CCrossbarControl::AudioSend(uint32_t number, uint32_t value) {
   uint32_t record[kRequestWords] = {number, value};
-  return AudioRequest(record) != 0;
+  return env_.board.AudioRequest(record) != 0;
 }
 
 uint32_t CCrossbarControl::AudioRead(uint32_t number, bool *ok) {
   uint32_t record[kRequestWords] = {number, 0};
-  const bool answered = AudioRequest(record) != 0;
+  const bool answered = env_.board.AudioRequest(record) != 0;
   if (ok) *ok = answered;
   if (answered) return record[kValueWord];
   return number == kReadRawVolume ? 0 : 1;

@@ -1,7 +1,5 @@
 #include "driver/control/picture_controls.h"
 
-#include "driver/hardware/entry_points.h"
-
 namespace tolven::control {
 
 namespace {
@@ -25,12 +23,12 @@ CVideoPortControl::CVideoPortControl(ControlEnvironment &environment) : Componen
 int32_t CVideoPortControl::InitialiseVideoPort() {
   settings_.Close();
   for (uint32_t &w : caps_) w = 0;
-  return VideoPortDescribe(caps_) ? 1 : 0;
+  return env_.board.VideoPortDescribe(caps_) ? 1 : 0;
 }
 
 uint32_t CVideoPortControl::Request(uint32_t number, uint32_t value, uint32_t fallback, bool *ok) {
   uint32_t record[port::kRequestWords] = {number, value, 0};
-  const bool answered = VideoPortRequest(record) != 0;
+  const bool answered = env_.board.VideoPortRequest(record) != 0;
   if (ok) *ok = answered;
   return answered ? record[port::kResultWord] : fallback;
 }
@@ -99,7 +97,7 @@ int32_t CVideoPortControl::GetColourFormatCode(int32_t index) {
 
 int32_t CVideoPortControl::GetColourFormatCount() { return static_cast<int32_t>(caps_[port::kColourFormatCount]); }
 
-int32_t CVideoPortControl::GetOverlayColourKey() { return static_cast<int32_t>(KeyColour(nullptr)); }
+int32_t CVideoPortControl::GetOverlayColourKey() { return static_cast<int32_t>(env_.board.KeyColour()); }
 
 int32_t CVideoPortControl::OpenSettingsKey(const char16_t *subkey) { return settings_.Open(subkey); }
 
@@ -128,7 +126,7 @@ void *CVideoPortControl::DeletingDestructor(uint32_t flags) { return DeleteWithF
 // ---------------------------------------------------------------------------
 
 CProcAmpControl::CProcAmpControl(ControlEnvironment &environment) : ComponentBase(environment) {
-  ProcAmpDescribe(caps_);
+  env_.board.ProcAmpDescribe(caps_);
 }
 
 int32_t CProcAmpControl::GetRange(int32_t property, ProcAmpRange *range) {
@@ -152,7 +150,7 @@ int32_t CProcAmpControl::GetValue(int32_t property, int32_t *value) {
   if (!Known(property) || !value) return 0;
   const ProcAmpEntry &p = ProcAmpProperties()[static_cast<size_t>(property)];
   uint32_t record[procamp::kRequestWords] = {procamp::ReadOperation(p.hardwareProperty), 0};
-  if (!ProcAmpRequest(record)) return 0;
+  if (!env_.board.ProcAmpRequest(record)) return 0;
   *value = static_cast<int32_t>(record[procamp::kValueWord]);
   return 1;
 }
@@ -168,7 +166,7 @@ int32_t CProcAmpControl::SetValue(int32_t property, int32_t value) {
   }
   uint32_t record[procamp::kRequestWords] = {procamp::SetOperation(p.hardwareProperty),
                                              static_cast<uint32_t>(value)};
-  return ProcAmpRequest(record) ? 1 : 0;
+  return env_.board.ProcAmpRequest(record) ? 1 : 0;
 }
 
 int32_t CProcAmpControl::OpenSettingsKey(const char16_t *subkey) { return settings_.Open(subkey); }

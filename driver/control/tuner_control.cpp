@@ -1,6 +1,5 @@
 #include "driver/control/tuner_control.h"
 
-#include "driver/hardware/entry_points.h"
 #include "driver/tuning/plan_choice.h"
 #include "driver/tuning/profile_location.h"
 
@@ -16,8 +15,8 @@ constexpr uint32_t kNoFrequency = 0xFFFFFFFFu;
 CTunerControl::CTunerControl(ControlEnvironment &environment) : ComponentBase(environment) {
   ConfigStore store = env_.Store();
   tuning::LoadChosenPlan(store, env_.resources, &plan_);
-  TunerDescribe(tunerCaps_);
-  AudioDescribe(audioCaps_);
+  env_.board.TunerDescribe(tunerCaps_);
+  env_.board.AudioDescribe(audioCaps_);
   profileDirectory_ = tuning::ChannelFileDirectory(env_.files);
   extension_ = tuning::kChannelFileExtension;
   const uint32_t inputs = tunerCaps_[kInputCount];
@@ -39,7 +38,7 @@ CTunerControl::CTunerControl(ControlEnvironment &environment) : ComponentBase(en
 
 bool CTunerControl::Request(uint32_t number, uint32_t argument, uint32_t *result) {
   uint32_t record[kRecordWords] = {number, argument, 0};
-  if (!TunerRequest(record)) return false;
+  if (!env_.board.TunerRequest(record)) return false;
   if (result) *result = record[kResultWord];
   return true;
 }

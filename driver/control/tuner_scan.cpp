@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "driver/control/tuner_control.h"
-#include "driver/hardware/entry_points.h"
 
 namespace tolven::control {
 
@@ -25,7 +24,7 @@ uint32_t CTunerControl::Status() {
 
 bool CTunerControl::Locked() {
   uint32_t record[decoder::kRequestWords] = {decoder::kReadSignalLock, 0, 0};
-  return DecoderRequest(record) && record[decoder::kResultWord] != 0;
+  return env_.board.DecoderRequest(record) && record[decoder::kResultWord] != 0;
 }
 
 void CTunerControl::Settle(uint32_t times) { env_.clock.Sleep(tunerCaps_[tuner::kSettleMs] * times); }

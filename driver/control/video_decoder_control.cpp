@@ -1,7 +1,5 @@
 #include "driver/control/video_decoder_control.h"
 
-#include "driver/hardware/entry_points.h"
-
 namespace tolven::control {
 
 namespace {
@@ -41,12 +39,12 @@ const StoredSetting kStored[] = {
 
 CVideoDecoderControl::CVideoDecoderControl(ControlEnvironment &environment)
     : ComponentBase(environment) {
-  DecoderDescribe(caps_);
+  env_.board.DecoderDescribe(caps_);
 }
 
 bool CVideoDecoderControl::Request(uint32_t number, uint32_t value, uint32_t *result) {
   uint32_t record[rq::kRequestWords] = {number, value, 0};
-  if (!DecoderRequest(record)) return false;
+  if (!env_.board.DecoderRequest(record)) return false;
   if (result) *result = record[rq::kResultWord];
   return true;
 }

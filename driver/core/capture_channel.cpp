@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "driver/core/vfw_records.h"
-#include "driver/hardware/entry_points.h"
 
 namespace tolven {
 
@@ -88,7 +87,7 @@ uint32_t CCaptureChannel::CommonSrcRect(const display::Rect &rect, uint32_t flag
   if ((flags & kConfigureGet) && (flags & kConfigureMin)) working = display::Rect{};
   if ((flags & kConfigureGet) && (flags & kConfigureMax))
     working = display::Rect{0, 0, services_.gdi.ScreenWidth(), services_.gdi.ScreenHeight()};
-  if (flags & kConfigureSet) SetSourceRect(link_, ToBoard(working));
+  if (flags & kConfigureSet) services_.board.SetSourceRect(ToBoard(working));
   return kDvErrOk;
 }
 
@@ -97,7 +96,7 @@ uint32_t CCaptureChannel::CommonDstRect(const display::Rect &rect, uint32_t flag
   if ((flags & kConfigureGet) && (flags & kConfigureMin)) working = display::Rect{};
   if ((flags & kConfigureGet) && (flags & kConfigureMax))
     working = display::Rect{0, 0, services_.gdi.ScreenWidth(), services_.gdi.ScreenHeight()};
-  if (flags & kConfigureSet) SetOverlayDestination(link_, OverlayDestination{1, ToBoard(working)});
+  if (flags & kConfigureSet) services_.board.SetOverlayDestination(OverlayDestination{1, ToBoard(working)});
   return kDvErrOk;
 }
 
@@ -179,12 +178,12 @@ uint32_t CExternalInChannel::GetChannelCaps(intptr_t caps, intptr_t size) {
 }
 
 uint32_t CExternalInChannel::StreamInit(intptr_t, intptr_t) {
-  EnableExternalIn(link_, true);
+  services_.board.EnableExternalIn(link_, true);
   return kDvErrOk;
 }
 
 uint32_t CExternalInChannel::StreamFini() {
-  EnableExternalIn(link_, false);
+  services_.board.EnableExternalIn(link_, false);
   return kDvErrOk;
 }
 
@@ -199,7 +198,7 @@ uint32_t CExternalOutChannel::Dialog(uintptr_t parent, uint32_t flags) {
 
 uint32_t CExternalOutChannel::GetChannelCaps(intptr_t caps, intptr_t size) {
   uint32_t flags = kCapsSrcCanClip | kCapsDstCanClip | kCapsCanScale;
-  if (OverlayCaps(link_) & 1) {
+  if (services_.board.OverlayCaps() & 1) {
     overlayCapable_ = true;
     flags |= kCapsOverlay;
   }
@@ -210,12 +209,12 @@ uint32_t CExternalOutChannel::StreamInit(intptr_t lParam, intptr_t) {
   const auto *parms = Arg<const VideoStreamInitParms>(lParam);
   if (!parms) return kDvErrParam1;
   if (parms->dwFlags != 0) return kDvErrOk;
-  EnableOverlay(link_, true);
+  services_.board.EnableOverlay(link_, true);
   return kDvErrOk;
 }
 
 uint32_t CExternalOutChannel::StreamFini() {
-  EnableOverlay(link_, false);
+  services_.board.EnableOverlay(link_, false);
   return kDvErrOk;
 }
 
@@ -226,8 +225,8 @@ void CExternalOutChannel::ReplaceBrush(display::GdiHandle brush) {
 }
 
 void CExternalOutChannel::MakeKeyBrush() {
-  uint32_t key = KeyColour(link_);
-  uint32_t colour = (OverlayCaps(link_) & 4) ? key : display::PaletteIndexColour(key & 0xFFFF);
+  uint32_t key = services_.board.KeyColour();
+  uint32_t colour = (services_.board.OverlayCaps() & 4) ? key : display::PaletteIndexColour(key & 0xFFFF);
   ReplaceBrush(services_.gdi.CreateSolidBrush(colour));
 }
 
@@ -250,7 +249,7 @@ uint32_t CExternalOutChannel::Update(uintptr_t window, uintptr_t dc) {
   if (!services_.gdi.WindowScreenRect(window, &screen)) return kDvErrParam1;
   services_.gdi.PatternFill(
       dc, keyBrush_, display::Rect{0, 0, screen.right - screen.left, screen.bottom - screen.top});
-  UpdateWindow(link_, ToBoard(screen));
+  services_.board.UpdateWindow(ToBoard(screen));
   return kDvErrOk;
 }
 

@@ -6,16 +6,18 @@
 #include <cstdint>
 
 #include "driver/core/driver_host.h"
+#include "driver/hardware/board_requests.h"
 #include "driver/link/kernel_link.h"
 #include "platform/display/gdi.h"
 
 namespace tolven {
 
-// What a channel reaches beyond the board.
+// What a channel reaches outside itself.
 struct ChannelServices {
   display::Gdi &gdi;
   DriverHost &host;
   DialogHost &dialogs;
+  BoardRequests &board;  // the overlay
 };
 
 class CCaptureChannel {

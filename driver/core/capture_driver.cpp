@@ -3,7 +3,6 @@
 #include <new>
 
 #include "driver/core/vfw_records.h"
-#include "driver/hardware/entry_points.h"
 
 namespace tolven {
 
@@ -42,7 +41,7 @@ CCaptureDriver::~CCaptureDriver() {
   // An unload without the closes and DRV_FREE still gives back the device
   // and the service manager.
   for (uintptr_t id : {kVideoExternalIn, kVideoIn, kVideoExternalOut}) delete TakeChannel(id);
-  if (link_) CloseHardware(env_.ports, link_);
+  if (link_) env_.board.CloseHardware(env_.ports, link_);
   if (profile_) CloseServiceProfile(env_.ports, profile_);
 }
 
@@ -98,13 +97,13 @@ intptr_t CCaptureDriver::OnOpen(uintptr_t, intptr_t, intptr_t openParms) {
   if (!parms) return static_cast<intptr_t>(kConfigurationInstance);
   parms->dwError = kDvErrOk;
   if (!link_) {
-    link_ = OpenHardware(env_.ports, kKernelServiceName, 0);
+    link_ = env_.board.OpenHardware(env_.ports, kKernelServiceName, 0);
     if (!link_) {
       parms->dwError = kDvErrNotDetected;
       return 0;
     }
   }
-  ChannelServices services{env_.gdi, env_.host, env_.dialogs};
+  ChannelServices services{env_.gdi, env_.host, env_.dialogs, env_.board};
   CCaptureChannel *channel = nullptr;
   switch (parms->dwFlags) {
     case kVideoExternalIn: channel = new (std::nothrow) CExternalInChannel(link_, services); break;
@@ -125,7 +124,7 @@ intptr_t CCaptureDriver::OnClose(uintptr_t driverId, uintptr_t) {
   // Guarded: a close without a matching open must not wrap the count.
   if (openCount_ > 0) {
     if (openCount_ == 1 && link_) {
-      CloseHardware(env_.ports, link_);
+      env_.board.CloseHardware(env_.ports, link_);
       link_ = nullptr;
     }
     --openCount_;

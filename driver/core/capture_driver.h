@@ -20,6 +20,7 @@ struct DriverEnvironment {
   DriverHost &host;
   DialogHost &dialogs;
   ControlModelHook &controlModel;
+  BoardRequests &board;  // opened at the first channel open
 };
 
 // The channel table: one entry per channel kind, indexed by driver-instance

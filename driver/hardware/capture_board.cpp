@@ -1,5 +1,7 @@
 #include "driver/hardware/capture_board.h"
 
+#include <initializer_list>
+
 namespace tolven {
 
 CCaptureBoard::CCaptureBoard(display::DisplayEscape &display, Clock &clock, display::Gdi &gdi)
@@ -10,6 +12,9 @@ CCaptureBoard::CCaptureBoard(display::DisplayEscape &display, Clock &clock, disp
       audio_(bus_, clock),
       procAmp_(bus_, decoder_),
       videoPort_(bus_, display, gdi, decoder_) {
+  for (CHardwareComponent *c : std::initializer_list<CHardwareComponent *>{
+           &bus_, &decoder_, &tuner_, &crossbar_, &audio_, &procAmp_, &videoPort_})
+    Register(c);
   decoder_.AttachVideoPort(&videoPort_);
   audio_.AttachTuner(&tuner_);
 }

@@ -1,10 +1,10 @@
-// The card as one board object owning its hardware components. One global
-// instance lives from module load to unload; it is the process-wide
-// hardware manager the request entry points find components through.
+// The card as one board object owning its hardware components, registered
+// in its component list in the order they are built. The module owns one
+// from load to unload and hands it to the layers above as BoardRequests.
 #pragma once
 #include "driver/hardware/control_bus.h"
 #include "driver/hardware/crossbar.h"
-#include "driver/hardware/hardware_component.h"
+#include "driver/hardware/hardware_manager.h"
 #include "driver/hardware/tuner_module.h"
 #include "driver/hardware/tv_audio.h"
 #include "driver/hardware/video_decoder.h"

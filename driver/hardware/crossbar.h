@@ -2,6 +2,7 @@
 // Both do their register work in the video decoder; the crossbar also sets
 // the TV audio processor's source and mute.
 #pragma once
+#include "driver/hardware/component_family.h"
 #include "driver/hardware/control_bus.h"
 
 namespace tolven {

@@ -2,6 +2,7 @@
 // pins; everything else about it comes from the module-type table
 // (tuner_module_types.h). Initialise does nothing.
 #pragma once
+#include "driver/hardware/component_family.h"
 #include "driver/hardware/control_bus.h"
 #include "driver/hardware/tuner_module_types.h"
 #include "platform/clock/clock.h"

@@ -1,5 +1,7 @@
 #include "driver/hardware/tv_audio.h"
 
+#include <cstddef>
+
 #include "driver/hardware/requests.h"
 #include "driver/hardware/tuner_module.h"
 

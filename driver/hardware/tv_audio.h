@@ -7,6 +7,7 @@
 // tuner's region, programs the matching output program, and mutes, unmutes
 // and sets the volume.
 #pragma once
+#include "driver/hardware/component_family.h"
 #include "driver/hardware/control_bus.h"
 #include "platform/clock/clock.h"
 

@@ -7,7 +7,9 @@
 // WriteRegister/ReadRegister with bus flag 1; bus failures inside a
 // sequence are not checked and the sequence goes on.
 #pragma once
+#include "driver/hardware/component_family.h"
 #include "driver/hardware/control_bus.h"
+#include "driver/hardware/hardware_manager.h"
 #include "platform/clock/clock.h"
 
 namespace tolven {

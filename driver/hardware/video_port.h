@@ -4,7 +4,9 @@
 // escape 150, and keeps the key colour and the overlay rectangles. The
 // escape 150 blocks are laid out in platform/display/escape_blocks.h.
 #pragma once
+#include "driver/hardware/component_family.h"
 #include "driver/hardware/control_bus.h"
+#include "driver/hardware/hardware_manager.h"
 #include "platform/display/escape_blocks.h"
 #include "platform/display/gdi.h"
 

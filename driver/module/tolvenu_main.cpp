@@ -47,8 +47,9 @@ class ModuleStringTable : public strings::StringTable {
   DriverHost &host_;
 };
 
-// The module's objects, in construction order; the board must outlive the
-// driver object, and the display (which may hold the stand-in DLL) both.
+// The module's objects, in construction order; the board must outlive
+// everything that reaches it (the driver object and the control model), and
+// the display (which may hold the stand-in DLL) the board.
 struct Module {
   display::Win32DisplayEscape display{Win32Platform::Instance().registry, kKernelServiceName};
   display::Win32Gdi gdi;
@@ -58,21 +59,21 @@ struct Module {
   dialogs::Win32DialogRunner dialogRunner{reinterpret_cast<uintptr_t>(g_instance)};
   dialogs::DriverDialogs driverDialogs{dialogRunner, Win32Platform::Instance().resources, strings,
                                        locale};
+  CCaptureBoard board{display, Win32Platform::Instance().clock, gdi};
+  // The one board's requests, for the channels and the control model.
+  BoardRequests boardRequests{&board};
   // The control model reaches the machine through the same adapters.
   control::ControlEnvironment controlEnvironment{
       Win32Platform::Instance().registry, Win32Platform::Instance().files,
-      Win32Platform::Instance().resources, Win32Platform::Instance().clock, strings};
-  control::ControlModelStartup controlModel;
-  CCaptureBoard board{display, Win32Platform::Instance().clock, gdi};
-  CCaptureDriver driver{
-      DriverEnvironment{Win32Platform::Instance().ports(), gdi, host, driverDialogs, controlModel}};
+      Win32Platform::Instance().resources, Win32Platform::Instance().clock, strings, boardRequests};
+  control::ControlModelStartup controlModel{controlEnvironment};
+  CCaptureDriver driver{DriverEnvironment{Win32Platform::Instance().ports(), gdi, host, driverDialogs,
+                                          controlModel, boardRequests}};
   // The dialogs reach the driver object's values and service installation.
   dialogs::DriverObjectSettings<CCaptureDriver> driverSettings{driver};
   dialogs::DisplayModeMessage displayModeMessage{strings, Win32Platform::Instance().messageBoxes};
 
-  ~Module() { control::SetControlEnvironment(nullptr); }
   Module() {
-    control::SetControlEnvironment(&controlEnvironment);
     driverDialogs.AttachDriver(&driverSettings);
     board.SetDisplayModeNotice(&displayModeMessage);
   }
@@ -116,6 +117,7 @@ extern "C" LRESULT WINAPI DriverProc(DWORD_PTR driverId, HDRVR driver, UINT mess
 // The device control interface: a new factory, or null. A client normally
 // opens a capture channel first, so that the card has been detected.
 extern "C" void *WINAPI GetVarnInterface() {
-  if (!TheModule()) return nullptr;
-  return tolven::control::CreateControlFactory();
+  Module *module = TheModule();
+  if (!module) return nullptr;
+  return tolven::control::CreateControlFactory(&module->controlEnvironment);
 }

@@ -33,7 +33,7 @@ struct OnTheCard : ::testing::Test {
   uint32_t TunedFrequency() { return rig.card.Tuner()->TunedFrequency(); }
 
   tolven::testing::CardRig rig;
-  NativeControlLibrary library;
+  NativeControlLibrary library{&rig.env};
   CInterfaceHolder holder{library};
   RecordingView view;
   ui::EmulatedMessageBoxes messages;

@@ -8,6 +8,9 @@ namespace tolven::viewer::testing {
 
 class NativeControlLibrary : public ControlLibrary {
  public:
+  // The factory is made over `environment`; without one there is none.
+  explicit NativeControlLibrary(control::ControlEnvironment *environment = nullptr)
+      : environment_(environment) {}
   bool Load() override {
     ++loads;
     loaded = present;
@@ -15,7 +18,7 @@ class NativeControlLibrary : public ControlLibrary {
   }
   bool HasExport() override { return loaded && exported; }
   control::IControlFactory *GetVarnInterface() override {
-    return nullFactory ? nullptr : control::CreateControlFactory();
+    return nullFactory ? nullptr : control::CreateControlFactory(environment_);
   }
   void Free() override {
     ++frees;
@@ -28,6 +31,9 @@ class NativeControlLibrary : public ControlLibrary {
   bool loaded = false;
   int loads = 0;
   int frees = 0;
+
+ private:
+  control::ControlEnvironment *environment_;
 };
 
 }  // namespace tolven::viewer::testing

@@ -11,7 +11,8 @@
 #include <string>
 
 #include "driver/hardware/capture_board.h"
-#include "driver/hardware/entry_points.h"
+#include "driver/hardware/board_requests.h"
+#include "driver/hardware/requests.h"
 #include "platform/display/emulated_display_escape.h"
 #include "platform/display/emulated_gdi.h"
 #include "virtualcard/virtual_card.h"
@@ -29,6 +30,7 @@ struct Rig {
   display::EmulatedDisplayEscape display{&card.DisplayDriver()};
   display::EmulatedGdi gdi;
   CCaptureBoard board{display, clock, gdi};
+  BoardRequests requests{&board};
 };
 
 struct Snapshot {
@@ -91,20 +93,20 @@ int main(int argc, char **argv) {
   Measure(rig, "open hardware", [&] { return rig.board.Detect() && rig.board.Initialise() && rig.board.Ready(); });
   Measure(rig, "tune", [&] {
     uint32_t r[requests::tuner::kRecordWords] = {requests::tuner::kTune, station};
-    return TunerRequest(r) == 1;
+    return rig.requests.TunerRequest(r) == 1;
   });
   rig.clock.Sleep(config.settleMs);  // let the PLL settle before listening
   Measure(rig, "source switch (composite)", [&] {
     uint32_t r[requests::crossbar::kRecordWords] = {requests::crossbar::kRoute, 0, 7};
-    return CrossbarRequest(r) == 1 && r[requests::crossbar::kAnswerWord] == 1;
+    return rig.requests.CrossbarRequest(r) == 1 && r[requests::crossbar::kAnswerWord] == 1;
   });
   Measure(rig, "source switch (tuner)", [&] {
     uint32_t r[requests::crossbar::kRecordWords] = {requests::crossbar::kRoute, 2, 7};
-    return CrossbarRequest(r) == 1 && r[requests::crossbar::kAnswerWord] == 1;
+    return rig.requests.CrossbarRequest(r) == 1 && r[requests::crossbar::kAnswerWord] == 1;
   });
   Measure(rig, "audio standard detection", [&] {
     uint32_t r[requests::audio::kRequestWords] = {requests::audio::kSetMode, 0x80000000u};
-    return AudioRequest(r) == 1;
+    return rig.requests.AudioRequest(r) == 1;
   });
   std::printf("(bus: transactions; esc: display-driver escapes by code; waits: the driver's sleeps in\n"
               " simulated time; bus ms: transfer time at 100 kHz; sim ms: the two together; wall us:\n"

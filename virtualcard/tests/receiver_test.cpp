@@ -15,18 +15,18 @@ namespace tuner = requests::tuner;
 namespace decoder = requests::decoder;
 namespace xbar = requests::crossbar;
 
-uint32_t Status() {
+uint32_t Status(ChipRig &rig) {
   uint32_t r[tuner::kRecordWords] = {tuner::kReadStatus};
-  return TunerRequest(r) ? r[tuner::kResultWord] : 0xFFu;
+  return rig.requests.TunerRequest(r) ? r[tuner::kResultWord] : 0xFFu;
 }
-bool DecoderLocked() {
+bool DecoderLocked(ChipRig &rig) {
   uint32_t r[decoder::kRequestWords] = {decoder::kReadSignalLock, 0, 0};
-  DecoderRequest(r);
+  rig.requests.DecoderRequest(r);
   return r[decoder::kResultWord] != 0;
 }
-void Tune(uint32_t hz) {
+void Tune(ChipRig &rig, uint32_t hz) {
   uint32_t r[tuner::kRecordWords] = {tuner::kTune, hz};
-  ASSERT_EQ(TunerRequest(r), 1u);
+  ASSERT_EQ(rig.requests.TunerRequest(r), 1u);
 }
 
 TEST(Receiver, TuningOntoAStationLocksAfterTheSettlingTimeAndNotBefore) {
@@ -34,15 +34,15 @@ TEST(Receiver, TuningOntoAStationLocksAfterTheSettlingTimeAndNotBefore) {
   config.settleMs = 100;
   ChipRig rig(config);
   ASSERT_TRUE(rig.Open());
-  Tune(kStation);
+  Tune(rig, kStation);
   rig.clock.Sleep(99);
-  EXPECT_EQ(Status(), 4u);  // type 1's no-signal value
+  EXPECT_EQ(Status(rig), 4u);  // type 1's no-signal value
   EXPECT_EQ(rig.card.Tuner()->Status() & 0x40, 0);
-  EXPECT_FALSE(DecoderLocked());
+  EXPECT_FALSE(DecoderLocked(rig));
   rig.clock.Sleep(1);
-  EXPECT_EQ(Status(), 2u);  // centred
+  EXPECT_EQ(Status(rig), 2u);  // centred
   EXPECT_EQ(rig.card.Tuner()->Status() & 0x40, 0x40);
-  EXPECT_TRUE(DecoderLocked());
+  EXPECT_TRUE(DecoderLocked(rig));
   EXPECT_EQ(rig.card.Tuner()->TunedFrequency(), kStation);
 }
 
@@ -50,34 +50,34 @@ TEST(Receiver, TuningTwoMegahertzOffReadsNoSignal) {
   ChipRig rig(WithTuner(1, {MakeStation(kStation, Sound::Mono, SoundCarrier::I)}));
   ASSERT_TRUE(rig.Open());
   for (uint32_t hz : {kStation + 2000000, kStation - 2000000}) {
-    Tune(hz);
+    Tune(rig, hz);
     rig.clock.Sleep(500);
-    EXPECT_EQ(Status(), 4u) << hz;
-    EXPECT_FALSE(DecoderLocked()) << hz;
+    EXPECT_EQ(Status(rig), 4u) << hz;
+    EXPECT_FALSE(DecoderLocked(rig)) << hz;
   }
 }
 
 TEST(Receiver, TheAfcLevelFollowsTheOffsetToEitherSide) {
   ChipRig rig(WithTuner(4, {MakeStation(kStation, Sound::Mono, SoundCarrier::I)}));
   ASSERT_TRUE(rig.Open());
-  Tune(kStation + 500000);
+  Tune(rig, kStation + 500000);
   rig.clock.Sleep(150);
-  EXPECT_EQ(Status(), 3u);  // tuned above
-  Tune(kStation - 500000);
+  EXPECT_EQ(Status(rig), 3u);  // tuned above
+  Tune(rig, kStation - 500000);
   rig.clock.Sleep(150);
-  EXPECT_EQ(Status(), 1u);  // tuned below
-  Tune(kStation + 5000000);
+  EXPECT_EQ(Status(rig), 1u);  // tuned below
+  Tune(rig, kStation + 5000000);
   rig.clock.Sleep(150);
-  EXPECT_EQ(Status(), 7u);  // type 4's no-signal value
+  EXPECT_EQ(Status(rig), 7u);  // type 4's no-signal value
 }
 
 TEST(Receiver, AWeakStationReadsAsNoSignal) {
   ChipRig rig(WithTuner(1, {MakeStation(kStation, Sound::Mono, SoundCarrier::I, 4096, 10)}));
   ASSERT_TRUE(rig.Open());
-  Tune(kStation);
+  Tune(rig, kStation);
   rig.clock.Sleep(500);
-  EXPECT_EQ(Status(), 4u);
-  EXPECT_FALSE(DecoderLocked());
+  EXPECT_EQ(Status(rig), 4u);
+  EXPECT_FALSE(DecoderLocked(rig));
 }
 
 TEST(Receiver, TheDecoderDetectsTheSelectedSourcesStandard) {
@@ -87,15 +87,15 @@ TEST(Receiver, TheDecoderDetectsTheSelectedSourcesStandard) {
   config.sVideo.present = false;
   ChipRig rig(config);
   ASSERT_TRUE(rig.Open());
-  Tune(kStation);
+  Tune(rig, kStation);
   rig.clock.Sleep(150);
   EXPECT_EQ(rig.board.Decoder().CurrentStandard(), kStdNtsc);
   uint32_t route[xbar::kRecordWords] = {xbar::kRoute, 0, 7};  // composite
-  CrossbarRequest(route);
+  rig.requests.CrossbarRequest(route);
   EXPECT_EQ(rig.board.Decoder().CurrentStandard(), kStdSecam);
   uint32_t svideo[xbar::kRecordWords] = {xbar::kRoute, 1, 7};
-  CrossbarRequest(svideo);
-  EXPECT_FALSE(DecoderLocked());
+  rig.requests.CrossbarRequest(svideo);
+  EXPECT_FALSE(DecoderLocked(rig));
   EXPECT_EQ(rig.board.Decoder().CurrentStandard(), kStdPal);  // free-running
 }
 
@@ -109,7 +109,7 @@ TEST(Receiver, AudioReadingsFollowTheStationsSound) {
   for (const auto &c : cases) {
     ChipRig rig(WithTuner(2, {MakeStation(kStation, c.sound, SoundCarrier::BG)}));
     ASSERT_TRUE(rig.Open());
-    Tune(kStation);
+    Tune(rig, kStation);
     rig.clock.Sleep(150);
     rig.card.Audio().SetRegister(card::SimulatedAudio::kDemodulator, 0x20, 8);
     EXPECT_EQ(rig.card.Audio().NicamStatus(), c.nicam);
@@ -169,9 +169,9 @@ TEST(CardConfig, TheDefaultCardScansItsStations) {
   ASSERT_TRUE(rig.Open());
   int found = 0;
   for (uint32_t hz = 471250000; hz <= 855250000; hz += 8000000) {
-    Tune(hz);
+    Tune(rig, hz);
     rig.clock.Sleep(300);
-    if (DecoderLocked() && Status() != 4u) ++found;
+    if (DecoderLocked(rig) && Status(rig) != 4u) ++found;
   }
   EXPECT_EQ(found, 6);  // the weak station is still above the usable strength
 }

@@ -19,7 +19,7 @@
 #include "driver/control/control_hub.h"
 #include "driver/control/tuner_control.h"
 #include "driver/hardware/capture_board.h"
-#include "driver/hardware/entry_points.h"
+#include "driver/hardware/board_requests.h"
 #include "driver/tuning/embedded_resources.h"
 #include "platform/display/emulated_display_escape.h"
 #include "platform/display/emulated_gdi.h"
@@ -83,9 +83,9 @@ ScanFigures Scan(const card::CardConfig &config, Clock &clock) {
   }
   loc::EmulatedLocale locale;
   strings::EmbeddedStringTable strings{locale};
-  control::ControlEnvironment env{m.registry, m.files, m.resources, clock, strings};
-  control::SetControlEnvironment(&env);
-  control::IControlFactory *factory = control::CreateControlFactory();
+  BoardRequests requests{&board};
+  control::ControlEnvironment env{m.registry, m.files, m.resources, clock, strings, requests};
+  control::IControlFactory *factory = control::CreateControlFactory(&env);
   control::IControlHub *hub = factory->CreateInterface(1);
   factory->Release();
   auto *tuner = static_cast<control::CTunerControl *>(hub->GetTuner());
@@ -105,13 +105,12 @@ ScanFigures Scan(const card::CardConfig &config, Clock &clock) {
   }
 
   uint32_t caps[requests::tuner::kRecordWords] = {};
-  TunerDescribe(caps);
+  requests.TunerDescribe(caps);
   figures.settleMs = caps[requests::tuner::kSettleMs];
   figures.entries = tuner->Plan().Count();
   figures.found = static_cast<uint64_t>(tuner->GetChannelCount());
   figures.ok = true;
   hub->Release();
-  control::SetControlEnvironment(nullptr);
   return figures;
 }
 

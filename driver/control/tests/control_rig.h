@@ -1,8 +1,9 @@
 // Rigs for the control model's tests.
 //
 // CardRig: an emulated machine with the virtual card behind the board, the
-// tuning tables and the string table, and the control environment pointing
-// at them; the board is detected and initialised as a channel open would.
+// tuning tables and the string table, and the control environment over
+// them and the board's requests; the board is detected and initialised as
+// a channel open would.
 //
 // FakeHardware: a hardware manager whose components answer scripted
 // capability records and log every request, for edge cases the card's own
@@ -25,38 +26,39 @@
 
 namespace tolven::testing {
 
-struct ControlEnvironmentOwner {
-  ControlEnvironmentOwner() {
+// The machine the control model runs on: the emulated platform with the
+// tuning tables and a user profile, and the string table.
+struct ControlMachine {
+  ControlMachine() {
     tuning::InstallTuningResources(m.resources);
     m.files.SetUser(u"viewer", u"C:\\Users\\viewer");
-    control::SetControlEnvironment(&env);
   }
-  ~ControlEnvironmentOwner() { control::SetControlEnvironment(nullptr); }
-
-  // A hub through the factory, as a client obtains it.
-  control::IControlHub *NewHub() {
-    control::IControlFactory *factory = control::CreateControlFactory();
-    control::IControlHub *hub = factory ? factory->CreateInterface(1) : nullptr;
-    if (factory) factory->Release();
-    return hub;
-  }
-
   EmulatedPlatform m;
   loc::EmulatedLocale locale;
   strings::EmbeddedStringTable strings{locale};
-  control::ControlEnvironment env{m.registry, m.files, m.resources, m.clock, strings};
 };
 
-struct CardRig : ControlEnvironmentOwner {
+// A hub through the factory, as a client obtains it.
+inline control::IControlHub *NewHubOver(control::ControlEnvironment &env) {
+  control::IControlFactory *factory = control::CreateControlFactory(&env);
+  control::IControlHub *hub = factory ? factory->CreateInterface(1) : nullptr;
+  if (factory) factory->Release();
+  return hub;
+}
+
+struct CardRig : ControlMachine {
   explicit CardRig(card::CardConfig config = card::DefaultCardConfig()) : card(config, &m.clock) {
     gdi.SetScreen(1024, 768, 16);
     opened = board.Detect() && board.Initialise() && board.Ready();
   }
+  control::IControlHub *NewHub() { return NewHubOver(env); }
 
   card::VirtualCard card;
   display::EmulatedDisplayEscape display{&card.DisplayDriver()};
   display::EmulatedGdi gdi;
   CCaptureBoard board{display, m.clock, gdi};
+  BoardRequests requests{&board};
+  control::ControlEnvironment env{m.registry, m.files, m.resources, m.clock, strings, requests};
   bool opened = false;
 };
 
@@ -80,14 +82,18 @@ class FakeComponent : public CHardwareComponent {
   std::vector<uint32_t> description_;
 };
 
-struct FakeHardware : ControlEnvironmentOwner {
-  CHardwareManager manager;  // becomes the process-wide manager
+struct FakeHardware : ControlMachine {
+  CHardwareManager manager;
+  BoardRequests requests{&manager};
+  control::ControlEnvironment env{m.registry, m.files, m.resources, m.clock, strings, requests};
   std::vector<std::unique_ptr<FakeComponent>> components;
 
   FakeComponent &Add(uint32_t kind, std::vector<uint32_t> description) {
     components.push_back(std::make_unique<FakeComponent>(kind, std::move(description)));
+    manager.Register(components.back().get());
     return *components.back();
   }
+  control::IControlHub *NewHub() { return NewHubOver(env); }
 };
 
 }  // namespace tolven::testing

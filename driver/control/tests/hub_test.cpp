@@ -14,7 +14,7 @@ using namespace control;
 
 TEST(ControlHub, VersionsAndIndependentHubs) {
   CardRig rig;
-  IControlFactory *factory = CreateControlFactory();
+  IControlFactory *factory = CreateControlFactory(&rig.env);
   ASSERT_NE(factory, nullptr);
   EXPECT_EQ(factory->GetInterfaceVersion(), 1);
   EXPECT_EQ(factory->GetInterfaceRevision(), 1);
@@ -56,9 +56,23 @@ TEST(ControlHub, MuteAndVolumeOnTheDefaultCard) {
   hub->Release();
 }
 
-TEST(ControlHub, NoEnvironmentNoFactory) {
-  SetControlEnvironment(nullptr);
-  EXPECT_EQ(CreateControlFactory(), nullptr);
+TEST(ControlHub, NoEnvironmentNoFactory) { EXPECT_EQ(CreateControlFactory(nullptr), nullptr); }
+
+TEST(ControlHub, WithoutABoardComponentsAnswerTheirFailureValues) {
+  ControlMachine machine;
+  BoardRequests none{nullptr};
+  ControlEnvironment env{machine.m.registry, machine.m.files, machine.m.resources, machine.m.clock,
+                         machine.strings, none};
+  IControlHub *hub = NewHubOver(env);
+  ASSERT_NE(hub, nullptr);
+  EXPECT_EQ(hub->GetTuner()->GetInputCount(), 0);
+  EXPECT_EQ(hub->GetCrossbar()->GetSourceCount(), 0);
+  EXPECT_EQ(hub->GetVideoDecoder()->GetVideoStandardCount(), 0);
+  EXPECT_EQ(hub->GetVideoPort()->GetOverlayColourKey(), 0);
+  int32_t value = 5;
+  EXPECT_EQ(hub->GetProcAmp()->GetValue(kBrightness, &value), 0);
+  EXPECT_EQ(value, 5);
+  hub->Release();
 }
 
 TEST(ControlHub, WithoutHardwareComponentsCountsAreZero) {
@@ -79,7 +93,7 @@ TEST(ControlHub, WithoutHardwareComponentsCountsAreZero) {
 // under Wine also the calling convention.
 TEST(ControlHub, AnIndependentClientDrivesEveryComponentBySlot) {
   CardRig rig;
-  const varnclient::ClientReport r = varnclient::DriveFactory(CreateControlFactory());
+  const varnclient::ClientReport r = varnclient::DriveFactory(CreateControlFactory(&rig.env));
   EXPECT_TRUE(r.ok) << r.failure;
   EXPECT_EQ(r.sourceNames, (std::vector<std::u16string>{u"Composite", u"SVideo", u"Tuner", u"Video Port"}));
   EXPECT_EQ(r.selectedSource, 0);
@@ -92,15 +106,25 @@ TEST(ControlHub, AnIndependentClientDrivesEveryComponentBySlot) {
   for (const auto &n : r.portNames) EXPECT_NE(n, u"<bad>");
 }
 
+// Hands the driver's start-up call on to a hook made after the rig.
+struct LaterHook : ControlModelHook {
+  void EnsureSettingsApplied() override {
+    if (target) target->EnsureSettingsApplied();
+  }
+  ControlModelHook *target = nullptr;
+};
+
 TEST(ControlModelStartup, TheFirstOpenAppliesStoredSourceVolumeAndChannel) {
-  ControlModelStartup startup;
-  DriverRig rig(card::DefaultCardConfig(), true, &startup);
+  LaterHook hook;
+  DriverRig rig(card::DefaultCardConfig(), true, &hook);
   loc::EmulatedLocale locale;
   strings::EmbeddedStringTable strings{locale};
   tuning::InstallTuningResources(rig.m_.resources);
   rig.m_.files.SetUser(u"viewer", u"C:\\Users\\viewer");
-  ControlEnvironment env{rig.m_.registry, rig.m_.files, rig.m_.resources, rig.m_.clock, strings};
-  SetControlEnvironment(&env);
+  ControlEnvironment env{rig.m_.registry, rig.m_.files, rig.m_.resources, rig.m_.clock, strings,
+                         rig.requests_};
+  ControlModelStartup startup{env};
+  hook.target = &startup;
 
   // What an earlier session stored: S-video, volume 40, the fourth of six channels.
   ConfigStore store(rig.m_.registry, kKernelServiceName);
@@ -130,8 +154,8 @@ TEST(ControlModelStartup, TheFirstOpenAppliesStoredSourceVolumeAndChannel) {
   EXPECT_EQ(rig.card_.Decoder().Register(0x01) & 0x60, 0);
 
   // A new hub reads the volume back from the audio processor.
-  auto hardwareVolume = [] {
-    IControlFactory *factory = CreateControlFactory();
+  auto hardwareVolume = [&] {
+    IControlFactory *factory = CreateControlFactory(&env);
     IControlHub *hub = factory->CreateInterface(1);
     factory->Release();
     const int32_t volume = hub->GetCrossbar()->GetVolume();
@@ -139,7 +163,6 @@ TEST(ControlModelStartup, TheFirstOpenAppliesStoredSourceVolumeAndChannel) {
     return volume;
   };
   EXPECT_EQ(hardwareVolume(), 40);
-  SetControlEnvironment(nullptr);
 }
 
 }  // namespace

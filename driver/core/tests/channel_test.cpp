@@ -288,10 +288,11 @@ class PaletteKeyBoard : public CCaptureBoard {
 
 TEST(ExternalOut, KeyBrushFromAPaletteIndex) {
   DriverRig rig;
-  // Replace the rig's board as the process-wide manager for this test.
+  // The driver reaches this board instead of the rig's.
   card::VirtualCard card;
   display::EmulatedDisplayEscape display(&card.DisplayDriver());
   PaletteKeyBoard board(display, rig.m_.clock, rig.gdi_);
+  rig.requests_ = BoardRequests(&board);
   ASSERT_EQ(rig.Open(kVideoExternalOut), 2);
   EXPECT_EQ(rig.Send(2, kDvmStreamStart), 17);
   auto *out = dynamic_cast<CExternalOutChannel *>(rig.driver_->ChannelFor(2));

@@ -1,6 +1,7 @@
 // An emulated machine with the kernel service installed and running, a
-// virtual card behind the emulated display, the global board and the driver
-// object, driven through the dispatcher as DriverProc drives it.
+// virtual card behind the emulated display, the board (passed to the driver
+// object as its BoardRequests) and the driver object, driven through the
+// dispatcher as DriverProc drives it.
 #pragma once
 #include <map>
 #include <memory>
@@ -72,7 +73,7 @@ class DriverRig {
     }
     driver_ = std::make_unique<CCaptureDriver>(
         DriverEnvironment{m_.ports(), gdi_, host_, dialogs_,
-                          controlModel ? *controlModel : controlModel_});
+                          controlModel ? *controlModel : controlModel_, requests_});
   }
 
   intptr_t Send(uintptr_t id, uint32_t message, intptr_t lParam1 = 0, intptr_t lParam2 = 0) {
@@ -100,6 +101,7 @@ class DriverRig {
   display::EmulatedDisplayEscape display_{&card_.DisplayDriver()};
   display::EmulatedGdi gdi_;
   CCaptureBoard board_{display_, m_.clock, gdi_};
+  BoardRequests requests_{&board_};
   FakeHost host_;
   FakeDialogs dialogs_;
   CountingControlModel controlModel_;

@@ -150,7 +150,7 @@ TEST(Driver, SecondOpenWhileTheDeviceIsHeldIsNotDetectedUntilTheLastClose) {
   DriverRig rig;
   // Another process's driver object on the same machine and card.
   CCaptureDriver other(
-      DriverEnvironment{rig.m_.ports(), rig.gdi_, rig.host_, rig.dialogs_, rig.controlModel_});
+      DriverEnvironment{rig.m_.ports(), rig.gdi_, rig.host_, rig.dialogs_, rig.controlModel_, rig.requests_});
   ASSERT_EQ(rig.Open(kVideoExternalOut), 2);
   ASSERT_EQ(rig.Open(kVideoIn), 4);
   VideoOpenParms parms{};
@@ -190,7 +190,7 @@ TEST(Driver, ConfigureRunsTheSettingsDialog) {
   EXPECT_EQ(rig.dialogs_.settingsParents[1], 0x777u);
   DialogHost none;
   CCaptureDriver bare(
-      DriverEnvironment{rig.m_.ports(), rig.gdi_, rig.host_, none, rig.controlModel_});
+      DriverEnvironment{rig.m_.ports(), rig.gdi_, rig.host_, none, rig.controlModel_, rig.requests_});
   EXPECT_EQ(bare.Dispatch(9999, 1, kDrvConfigure, 0, 0), 0);
 }
 

@@ -5,7 +5,8 @@
 #include <cstring>
 
 #include "driver/hardware/capture_board.h"
-#include "driver/hardware/entry_points.h"
+#include "driver/hardware/board_requests.h"
+#include "driver/hardware/requests.h"
 #include "platform/display/emulated_display_escape.h"
 #include "platform/display/emulated_gdi.h"
 #include "platform/emulated/emulated_platform.h"
@@ -27,11 +28,11 @@ struct Rig {
   SimulatedClock clock;
   display::EmulatedGdi gdi;
   CCaptureBoard board{display, clock, gdi};
+  BoardRequests requests{&board};
 };
 
 TEST(Board, RegistersItsSevenComponentsInOrder) {
   Rig rig;
-  ASSERT_EQ(CHardwareManager::Current(), &rig.board);
   EXPECT_EQ(rig.board.ComponentCount(), 7u);
   EXPECT_EQ(rig.board.FindComponent(kKindControlBus), &rig.board.Bus());
   EXPECT_EQ(rig.board.FindComponent(kKindVideoDecoder), &rig.board.Decoder());
@@ -43,12 +44,35 @@ TEST(Board, RegistersItsSevenComponentsInOrder) {
   EXPECT_EQ(rig.board.FindComponent(32), nullptr);
 }
 
-TEST(Board, ManagerIsClearedWhenTheBoardGoes) {
-  { Rig rig; }
-  EXPECT_EQ(CHardwareManager::Current(), nullptr);
+TEST(Board, WithoutABoardEveryCallAnswersZeroAndLeavesTheRecord) {
+  BoardRequests none{nullptr};
   uint32_t record[requests::tuner::kRecordWords] = {requests::tuner::kTune, 55250000};
-  EXPECT_EQ(TunerRequest(record), 0u);
-  EXPECT_EQ(OverlayCaps(nullptr), 0u);
+  EXPECT_EQ(none.TunerRequest(record), 0u);
+  EXPECT_EQ(record[requests::tuner::kArgumentWord], 55250000u);
+  EXPECT_EQ(none.TunerDescribe(record), 0u);
+  EXPECT_EQ(record[0], requests::tuner::kTune);
+  EXPECT_EQ(none.OverlayCaps(), 0u);
+  EXPECT_EQ(none.KeyColour(), 0u);
+  EXPECT_EQ(none.EnableOverlay(nullptr, true), 0);
+  BoardRect rect{1, 2, 3, 4};
+  EXPECT_EQ(none.GetSourceRect(&rect), 0);
+  EXPECT_EQ(rect, (BoardRect{1, 2, 3, 4}));
+}
+
+TEST(Board, TwoBoardsAnswerEachForItself) {
+  // Nothing is process-wide: each board's requests reach its own card.
+  Rig first;
+  Rig second;
+  ASSERT_TRUE(first.board.Detect() && first.board.Initialise());
+  ASSERT_TRUE(second.board.Detect() && second.board.Initialise());
+  const size_t before = second.card.Bus().Log().size();
+  uint32_t tune[requests::tuner::kRecordWords] = {requests::tuner::kTune, 55250000};
+  EXPECT_EQ(first.requests.TunerRequest(tune), 1u);
+  EXPECT_EQ(first.card.Tuner()->TunedFrequency(), 55250000u);
+  EXPECT_EQ(second.card.Bus().Log().size(), before);
+  EXPECT_EQ(second.requests.EnableOverlay(nullptr, true), 1);
+  EXPECT_TRUE(second.board.VideoPort().OverlayEnabled());
+  EXPECT_FALSE(first.board.VideoPort().OverlayEnabled());
 }
 
 TEST(Board, DetectsAFullCard) {
@@ -119,21 +143,21 @@ TEST(Board, InitialiseAnswersTrueWithBaseComponents) {
 
 TEST(Board, OverlaySlots) {
   Rig rig;
-  EXPECT_EQ(OverlayCaps(nullptr), 13u);
-  EXPECT_EQ(KeyColour(nullptr), 0xF800F8u);  // 16-bit display: low three bits cleared
-  EXPECT_EQ(EnableOverlay(nullptr, true), 1);
+  EXPECT_EQ(rig.requests.OverlayCaps(), 13u);
+  EXPECT_EQ(rig.requests.KeyColour(), 0xF800F8u);  // 16-bit display: low three bits cleared
+  EXPECT_EQ(rig.requests.EnableOverlay(nullptr, true), 1);
   EXPECT_TRUE(rig.board.VideoPort().OverlayEnabled());
-  EXPECT_EQ(EnableOverlay(nullptr, false), 1);
+  EXPECT_EQ(rig.requests.EnableOverlay(nullptr, false), 1);
   EXPECT_FALSE(rig.board.VideoPort().OverlayEnabled());
-  EXPECT_EQ(EnableExternalIn(nullptr, true), 0);
+  EXPECT_EQ(rig.requests.EnableExternalIn(nullptr, true), 0);
   BoardRect source{1, 2, 3, 4};
-  EXPECT_EQ(SetSourceRect(nullptr, source), 1);
+  EXPECT_EQ(rig.requests.SetSourceRect(source), 1);
   BoardRect back;
-  EXPECT_EQ(GetSourceRect(nullptr, &back), 1);
+  EXPECT_EQ(rig.requests.GetSourceRect(&back), 1);
   EXPECT_EQ(back, source);
-  EXPECT_EQ(SetOverlayDestination(nullptr, OverlayDestination{1, {10, 20, 30, 40}}), 1);
+  EXPECT_EQ(rig.requests.SetOverlayDestination(OverlayDestination{1, {10, 20, 30, 40}}), 1);
   EXPECT_EQ(rig.board.VideoPort().Destination().rect, (BoardRect{10, 20, 30, 40}));
-  EXPECT_EQ(UpdateWindow(nullptr, BoardRect{5, 6, 7, 8}), 1);
+  EXPECT_EQ(rig.requests.UpdateWindow(BoardRect{5, 6, 7, 8}), 1);
   EXPECT_EQ(rig.board.VideoPort().Destination().rect, (BoardRect{5, 6, 7, 8}));
   EXPECT_EQ(rig.board.SetVideoPortMode(9), 1u);
   EXPECT_EQ(rig.board.GetVideoPortMode(), 9u);
@@ -156,26 +180,27 @@ TEST(EntryPoints, UnknownOperationLeavesTheRecordUntouched) {
   for (uint32_t i = 0; i < requests::tuner::kRecordWords; ++i) record[i] = 0xC0DE0000u + i;
   uint32_t before[requests::tuner::kRecordWords];
   std::memcpy(before, record, sizeof record);
-  EXPECT_EQ(TunerRequest(record), 0u);
+  EXPECT_EQ(rig.requests.TunerRequest(record), 0u);
   EXPECT_EQ(std::memcmp(record, before, sizeof record), 0);
   uint32_t small[requests::audio::kRequestWords] = {77, 1};  // no such operation
-  EXPECT_EQ(AudioRequest(small), 0u);
+  EXPECT_EQ(rig.requests.AudioRequest(small), 0u);
   EXPECT_EQ(small[0], 77u);
 }
 
 TEST(EntryPoints, DescribeOfAFamilyAnswersOne) {
   Rig rig;
   uint32_t record[requests::procamp::kDescriptionWords] = {};
-  EXPECT_EQ(ProcAmpDescribe(record), 1u);
+  EXPECT_EQ(rig.requests.ProcAmpDescribe(record), 1u);
   uint32_t vp[requests::videoport::kDescriptionWords] = {};
-  EXPECT_EQ(VideoPortDescribe(vp), 1u);
-  EXPECT_EQ(DecoderDescribe(nullptr), 0u);
+  EXPECT_EQ(rig.requests.VideoPortDescribe(vp), 1u);
+  EXPECT_EQ(rig.requests.DecoderDescribe(nullptr), 0u);
 }
 
 TEST(EntryPoints, KindWithoutComponentAnswersZero) {
   CHardwareManager empty;
+  BoardRequests requests{&empty};
   uint32_t record[requests::crossbar::kRecordWords] = {requests::crossbar::kCanRoute, 2, 3, 4, 5, 6, 7};
-  EXPECT_EQ(CrossbarRequest(record), 0u);
+  EXPECT_EQ(requests.CrossbarRequest(record), 0u);
   EXPECT_EQ(record[requests::crossbar::kTypeWord], 7u);
 }
 
@@ -192,8 +217,10 @@ class Recorder : public CComponentFamily {
 TEST(EntryPoints, RecordIsCopiedInAndOutWithItsSize) {
   CHardwareManager manager;
   Recorder decoder(kKindVideoDecoder);
+  manager.Register(&decoder);
+  BoardRequests requests{&manager};
   uint32_t record[requests::decoder::kRequestWords + 1] = {41, 0, 0, 0xFEEDu};
-  EXPECT_EQ(DecoderRequest(record), 5u);
+  EXPECT_EQ(requests.DecoderRequest(record), 5u);
   EXPECT_EQ(record[0], 42u);
   EXPECT_EQ(record[requests::decoder::kRequestWords], 0xFEEDu);  // beyond the record
 }
@@ -213,16 +240,16 @@ class OpenHardwareTest : public ::testing::Test {
 
 TEST_F(OpenHardwareTest, OpensTheDeviceAfterDetectionAndInitialisation) {
   Rig rig;
-  DeviceLink *link = OpenHardware(m_.ports(), kKernelServiceName, 0);
+  DeviceLink *link = rig.requests.OpenHardware(m_.ports(), kKernelServiceName, 0);
   ASSERT_NE(link, nullptr);
   EXPECT_FALSE(rig.card.Bus().Log().empty());
-  CloseHardware(m_.ports(), link);
-  CloseHardware(m_.ports(), nullptr);
+  rig.requests.CloseHardware(m_.ports(), link);
+  rig.requests.CloseHardware(m_.ports(), nullptr);
 }
 
 TEST_F(OpenHardwareTest, FailedDetectionLeavesTheDeviceAlone) {
   Rig rig(card::CardOptions{false, 0, true, 0x0F0007});
-  EXPECT_EQ(OpenHardware(m_.ports(), kKernelServiceName, 0), nullptr);
+  EXPECT_EQ(rig.requests.OpenHardware(m_.ports(), kKernelServiceName, 0), nullptr);
   // The device is still free.
   DeviceLink *link = OpenDeviceLink(m_.ports(), kKernelServiceName, 0);
   ASSERT_NE(link, nullptr);
@@ -230,7 +257,8 @@ TEST_F(OpenHardwareTest, FailedDetectionLeavesTheDeviceAlone) {
 }
 
 TEST_F(OpenHardwareTest, NoBoardNoDevice) {
-  EXPECT_EQ(OpenHardware(m_.ports(), kKernelServiceName, 0), nullptr);
+  BoardRequests none{nullptr};
+  EXPECT_EQ(none.OpenHardware(m_.ports(), kKernelServiceName, 0), nullptr);
 }
 
 }  // namespace

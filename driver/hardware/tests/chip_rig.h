@@ -4,8 +4,9 @@
 #include <utility>
 #include <vector>
 
+#include "driver/hardware/board_requests.h"
 #include "driver/hardware/capture_board.h"
-#include "driver/hardware/entry_points.h"
+#include "driver/hardware/requests.h"
 #include "platform/display/emulated_display_escape.h"
 #include "platform/display/emulated_gdi.h"
 #include "virtualcard/virtual_card.h"
@@ -63,6 +64,7 @@ struct ChipRig {
   display::EmulatedDisplayEscape display{&card.DisplayDriver()};
   display::EmulatedGdi gdi;
   CCaptureBoard board{display, clock, gdi};
+  BoardRequests requests{&board};  // as the channels and the control model reach it
 };
 
 inline card::Station MakeStation(uint32_t hz, card::Sound sound, card::SoundCarrier carrier,

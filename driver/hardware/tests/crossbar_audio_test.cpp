@@ -17,10 +17,10 @@ namespace audio = requests::audio;
 namespace procamp = requests::procamp;
 namespace tuner = requests::tuner;
 
-uint32_t Crossbar(uint32_t op, int32_t a, int32_t b, uint32_t *r = nullptr) {
+uint32_t Crossbar(ChipRig &rig, uint32_t op, int32_t a, int32_t b, uint32_t *r = nullptr) {
   uint32_t record[xbar::kRecordWords] = {op, static_cast<uint32_t>(a), static_cast<uint32_t>(b),
                                          0xEE, 0xEE, 0xEE, 0xEE};
-  uint32_t answer = CrossbarRequest(record);
+  uint32_t answer = rig.requests.CrossbarRequest(record);
   // The answer words, from the first one an operation writes.
   if (r)
     for (uint32_t i = 0; i < 4; ++i) r[i] = record[xbar::kAnswerWord + i];
@@ -34,7 +34,7 @@ TEST(Crossbar, VariantOneRoutesTheVideoInputs) {
   uint32_t r[4];
   // S-Video: selector 96, S-Video chroma.
   size_t from = rig.Mark();
-  ASSERT_EQ(Crossbar(xbar::kRoute, 1, 7, r), 1u);
+  ASSERT_EQ(Crossbar(rig, xbar::kRoute, 1, 7, r), 1u);
   EXPECT_EQ(r[0], 1u);
   auto w = rig.Writes(kDec, from);
   ASSERT_FALSE(w.empty());
@@ -44,7 +44,7 @@ TEST(Crossbar, VariantOneRoutesTheVideoInputs) {
   // Composite with a set standard: selector 64 with the standard's low bits.
   rig.board.Decoder().SetStandard(kStdPal);
   from = rig.Mark();
-  Crossbar(xbar::kRoute, 0, 7, r);
+  Crossbar(rig, xbar::kRoute, 0, 7, r);
   w = rig.Writes(kDec, from);
   EXPECT_EQ(w[0], P(0x01, 64 | 4));
   EXPECT_NE(std::find(w.begin(), w.end(), P(0x15, 0)), w.end());
@@ -52,7 +52,7 @@ TEST(Crossbar, VariantOneRoutesTheVideoInputs) {
   EXPECT_EQ(rig.board.Crossbar().VideoInput(), 0);
   // Tuner: selector 0.
   from = rig.Mark();
-  Crossbar(xbar::kRoute, 2, 7, r);
+  Crossbar(rig, xbar::kRoute, 2, 7, r);
   EXPECT_EQ(rig.Writes(kDec, from)[0], P(0x01, 4));
 }
 
@@ -60,11 +60,11 @@ TEST(Crossbar, TheFeatureInputEntersDigitalModeAndAnotherInputLeavesIt) {
   ChipRig rig(WithTuner(1));
   ASSERT_TRUE(rig.Open());
   uint32_t r[4];
-  Crossbar(xbar::kRoute, 3, 7, r);
+  Crossbar(rig, xbar::kRoute, 3, 7, r);
   EXPECT_EQ(r[0], 1u);
   EXPECT_TRUE(rig.board.Decoder().DigitalInput());
   EXPECT_EQ(rig.card.Decoder().Register(0x23), 65);
-  Crossbar(xbar::kRoute, 0, 7, r);
+  Crossbar(rig, xbar::kRoute, 0, 7, r);
   EXPECT_FALSE(rig.board.Decoder().DigitalInput());
   EXPECT_EQ(rig.card.Decoder().Register(0x23), 0);
   EXPECT_EQ(rig.card.Decoder().Register(0x24), 97);
@@ -75,19 +75,19 @@ TEST(Crossbar, AudioRoutesSetTheSourceAndMutingAnswersFalse) {
   ASSERT_TRUE(rig.Open());
   EXPECT_TRUE(rig.board.Audio().Muted());  // initialisation ends muted
   uint32_t r[4];
-  Crossbar(xbar::kRoute, 4, 8, r);
+  Crossbar(rig, xbar::kRoute, 4, 8, r);
   EXPECT_EQ(r[0], 1u);
   EXPECT_EQ(rig.board.Audio().Source(), 1u);
   EXPECT_FALSE(rig.board.Audio().Muted());
-  Crossbar(xbar::kRoute, 6, 8, r);
+  Crossbar(rig, xbar::kRoute, 6, 8, r);
   EXPECT_EQ(rig.board.Audio().Source(), 0u);
   EXPECT_EQ(rig.board.Crossbar().AudioInput(), 6);
-  Crossbar(xbar::kRoute, -1, 8, r);
+  Crossbar(rig, xbar::kRoute, -1, 8, r);
   EXPECT_EQ(r[0], 0u);
   EXPECT_TRUE(rig.board.Audio().Muted());
   EXPECT_EQ(rig.board.Crossbar().AudioInput(), -1);
   // Other pairs answer false and change nothing.
-  Crossbar(xbar::kRoute, 6, 7, r);
+  Crossbar(rig, xbar::kRoute, 6, 7, r);
   EXPECT_EQ(r[0], 0u);
   EXPECT_EQ(rig.board.Crossbar().VideoInput(), 2);
 }
@@ -96,34 +96,34 @@ TEST(Crossbar, PinsCanRouteAndRoutingQueriesPerVariant) {
   ChipRig rig(WithTuner(1));
   ASSERT_TRUE(rig.Open());
   uint32_t r[4];
-  ASSERT_EQ(Crossbar(xbar::kPinInfo, 6, 0, r), 1u);
+  ASSERT_EQ(Crossbar(rig, xbar::kPinInfo, 6, 0, r), 1u);
   EXPECT_EQ(std::vector<uint32_t>(r, r + 4), (std::vector<uint32_t>{1, 6, 2, 4097}));
-  ASSERT_EQ(Crossbar(xbar::kPinInfo, 8, 0, r), 1u);
+  ASSERT_EQ(Crossbar(rig, xbar::kPinInfo, 8, 0, r), 1u);
   EXPECT_EQ(std::vector<uint32_t>(r, r + 4), (std::vector<uint32_t>{0, 8, 7, 4098}));
-  EXPECT_EQ(Crossbar(xbar::kPinInfo, 9, 0, r), 0u);
-  EXPECT_EQ(Crossbar(xbar::kPinInfo, -1, 0, r), 0u);
-  Crossbar(xbar::kCanRoute, 3, 7, r);
+  EXPECT_EQ(Crossbar(rig, xbar::kPinInfo, 9, 0, r), 0u);
+  EXPECT_EQ(Crossbar(rig, xbar::kPinInfo, -1, 0, r), 0u);
+  Crossbar(rig, xbar::kCanRoute, 3, 7, r);
   EXPECT_EQ(r[0], 1u);
-  Crossbar(xbar::kCanRoute, 4, 7, r);
+  Crossbar(rig, xbar::kCanRoute, 4, 7, r);
   EXPECT_EQ(r[0], 0u);
-  Crossbar(xbar::kCanRoute, -1, 8, r);
+  Crossbar(rig, xbar::kCanRoute, -1, 8, r);
   EXPECT_EQ(r[0], 1u);
   // After initialisation: tuner video to the output, audio muted.
-  Crossbar(xbar::kRouting, 7, 0, r);
+  Crossbar(rig, xbar::kRouting, 7, 0, r);
   EXPECT_EQ(static_cast<int32_t>(r[0]), 2);
   EXPECT_EQ(r[1], 7u);
-  Crossbar(xbar::kRouting, 2, 0, r);
+  Crossbar(rig, xbar::kRouting, 2, 0, r);
   EXPECT_EQ(r[0], 2u);
   EXPECT_EQ(r[1], 7u);
-  Crossbar(xbar::kRouting, 0, 0, r);
+  Crossbar(rig, xbar::kRouting, 0, 0, r);
   EXPECT_EQ(static_cast<int32_t>(r[1]), -1);
-  Crossbar(xbar::kRouting, 8, 0, r);
+  Crossbar(rig, xbar::kRouting, 8, 0, r);
   EXPECT_EQ(static_cast<int32_t>(r[0]), -1);
-  Crossbar(xbar::kRoute, 5, 8, r);
-  Crossbar(xbar::kRouting, 5, 0, r);
+  Crossbar(rig, xbar::kRoute, 5, 8, r);
+  Crossbar(rig, xbar::kRouting, 5, 0, r);
   EXPECT_EQ(r[1], 8u);
   uint32_t unknown[xbar::kRecordWords] = {xbar::kRouting + 1, 0, 0, 0xEE, 0, 0, 0};
-  EXPECT_EQ(CrossbarRequest(unknown), 0u);
+  EXPECT_EQ(rig.requests.CrossbarRequest(unknown), 0u);
   EXPECT_EQ(unknown[xbar::kAnswerWord], 0xEEu);
 }
 
@@ -133,14 +133,14 @@ TEST(Crossbar, VariantZeroHasThreePinsAndTheFeatureInput) {
   ASSERT_EQ(rig.board.Variant(), kVariantNoTuner);
   EXPECT_EQ(rig.board.Crossbar().PinCount(), 3);
   uint32_t r[4];
-  Crossbar(xbar::kRoute, 1, 2, r);
+  Crossbar(rig, xbar::kRoute, 1, 2, r);
   EXPECT_EQ(r[0], 1u);
   EXPECT_TRUE(rig.board.Decoder().DigitalInput());
-  Crossbar(xbar::kRoute, 0, 2, r);
+  Crossbar(rig, xbar::kRoute, 0, 2, r);
   EXPECT_EQ(rig.card.Decoder().Register(0x01) & 0x60, 64);
-  Crossbar(xbar::kCanRoute, 1, 2, r);
+  Crossbar(rig, xbar::kCanRoute, 1, 2, r);
   EXPECT_EQ(r[0], 1u);
-  Crossbar(xbar::kCanRoute, -1, 2, r);
+  Crossbar(rig, xbar::kCanRoute, -1, 2, r);
   EXPECT_EQ(r[0], 0u);
 }
 
@@ -150,16 +150,16 @@ TEST(Crossbar, VariantTwoHasTheSecondTunerConnectorAndTwoAudioSources) {
   ASSERT_EQ(rig.board.Variant(), kVariantTunerType7);
   EXPECT_EQ(rig.board.Crossbar().PinCount(), 11);
   uint32_t r[4];
-  Crossbar(xbar::kRoute, 3, 9, r);
+  Crossbar(rig, xbar::kRoute, 3, 9, r);
   EXPECT_EQ(r[0], 1u);
   EXPECT_EQ(rig.card.Decoder().Register(0x01) & 0x60, 32);
-  Crossbar(xbar::kRoute, 8, 10, r);
+  Crossbar(rig, xbar::kRoute, 8, 10, r);
   EXPECT_EQ(rig.board.Audio().Source(), 2u);
-  Crossbar(xbar::kRoute, 5, 10, r);
+  Crossbar(rig, xbar::kRoute, 5, 10, r);
   EXPECT_EQ(rig.board.Audio().Source(), 1u);
-  Crossbar(xbar::kRoute, 4, 9, r);
+  Crossbar(rig, xbar::kRoute, 4, 9, r);
   EXPECT_TRUE(rig.board.Decoder().DigitalInput());
-  Crossbar(xbar::kPinInfo, 2, 0, r);
+  Crossbar(rig, xbar::kPinInfo, 2, 0, r);
   EXPECT_EQ(std::vector<uint32_t>(r, r + 4), (std::vector<uint32_t>{1, 2, 7, 10}));
 }
 
@@ -170,7 +170,7 @@ TEST(ProcAmp, SaturationWritesItsCompanionRegisterPerStandard) {
   rig.board.Decoder().SetStandard(kStdSecam);
   size_t from = rig.Mark();
   uint32_t set[procamp::kRequestWords] = {procamp::SetOperation(procamp::kSaturation), 254};
-  ASSERT_EQ(ProcAmpRequest(set), 1u);
+  ASSERT_EQ(rig.requests.ProcAmpRequest(set), 1u);
   auto w = rig.Writes(kDec, from);
   ASSERT_EQ(w.size(), 2u);
   EXPECT_EQ(w[0], P(0x12, 254));
@@ -178,11 +178,11 @@ TEST(ProcAmp, SaturationWritesItsCompanionRegisterPerStandard) {
   rig.board.Decoder().SetStandard(kStdPal);
   from = rig.Mark();
   uint32_t pal[procamp::kRequestWords] = {procamp::SetOperation(procamp::kSaturation), 200};
-  ProcAmpRequest(pal);
+  rig.requests.ProcAmpRequest(pal);
   w = rig.Writes(kDec, from);
   EXPECT_EQ(w.back(), P(0x13, 200 * 180 / 254));
   uint32_t get[procamp::kRequestWords] = {procamp::ReadOperation(procamp::kSaturation), 0};
-  ProcAmpRequest(get);
+  rig.requests.ProcAmpRequest(get);
   EXPECT_EQ(get[procamp::kValueWord], 200u);
 }
 
@@ -193,28 +193,28 @@ TEST(ProcAmp, RegistersRangesAndFixedAnswers) {
   for (auto [property, reg] : regs) {
     size_t from = rig.Mark();
     uint32_t r[procamp::kRequestWords] = {procamp::SetOperation(property), 77};
-    ProcAmpRequest(r);
+    rig.requests.ProcAmpRequest(r);
     EXPECT_EQ(rig.Writes(kDec, from), (std::vector<P>{{reg, 77}}));
     uint32_t g[procamp::kRequestWords] = {procamp::ReadOperation(property), 0};
-    ProcAmpRequest(g);
+    rig.requests.ProcAmpRequest(g);
     EXPECT_EQ(g[procamp::kValueWord], 77u);
   }
   // A property this card does not have is accepted and changes nothing.
   size_t from = rig.Mark();
   uint32_t other[procamp::kRequestWords] = {procamp::SetOperation(procamp::kWhiteBalance), 5};
-  EXPECT_EQ(ProcAmpRequest(other), 1u);
+  EXPECT_EQ(rig.requests.ProcAmpRequest(other), 1u);
   EXPECT_EQ(rig.Mark(), from);
   uint32_t colour[procamp::kRequestWords] = {procamp::ReadOperation(procamp::kColourEnable), 9};
-  ProcAmpRequest(colour);
+  rig.requests.ProcAmpRequest(colour);
   EXPECT_EQ(colour[procamp::kValueWord], 1u);
   uint32_t gamma[procamp::kRequestWords] = {procamp::ReadOperation(procamp::kGammaCorrection), 9};
-  ProcAmpRequest(gamma);
+  rig.requests.ProcAmpRequest(gamma);
   EXPECT_EQ(gamma[procamp::kValueWord], 0u);
   uint32_t unknown[procamp::kRequestWords] = {procamp::ReadOperation(procamp::kPropertyCount), 9};
-  EXPECT_EQ(ProcAmpRequest(unknown), 0u);
+  EXPECT_EQ(rig.requests.ProcAmpRequest(unknown), 0u);
   EXPECT_EQ(unknown[procamp::kValueWord], 9u);
   uint32_t d[procamp::kDescriptionWords];
-  ProcAmpDescribe(d);
+  rig.requests.ProcAmpDescribe(d);
   EXPECT_EQ(std::vector<uint32_t>(d, d + 16),
             (std::vector<uint32_t>{0xFFFFFFFF, 127, 1, 0, 0, 255, 1, 57, 0, 255, 1, 0, 0, 255, 1, 127}));
   for (uint32_t i = 16; i < procamp::kDescriptionWords; ++i) EXPECT_EQ(d[i], 0u);
@@ -238,15 +238,15 @@ TEST(TvAudio, MutingTwiceWritesTheRegistersOnce) {
   // Volume goes to the second output only while not muted.
   uint32_t volume[audio::kRequestWords] = {audio::kSetRawVolume, 0x2000};
   from = rig.Mark();
-  AudioRequest(volume);
+  rig.requests.AudioRequest(volume);
   EXPECT_EQ(rig.AudioWrites(from), (std::vector<ChipRig::WordWrite>{{kAudioSub, 0x07, 0x2000}}));
   rig.board.Audio().Mute(true);
   from = rig.Mark();
   uint32_t quiet[audio::kRequestWords] = {audio::kSetRawVolume, 0x1000};
-  AudioRequest(quiet);
+  rig.requests.AudioRequest(quiet);
   EXPECT_TRUE(rig.AudioWrites(from).empty());
   uint32_t get[audio::kRequestWords] = {audio::kReadRawVolume, 0};
-  AudioRequest(get);
+  rig.requests.AudioRequest(get);
   EXPECT_EQ(get[audio::kValueWord], 0x1000u);
 }
 
@@ -269,22 +269,22 @@ TEST(TvAudio, InitialiseResetsAndWritesItsRegisters) {
 // Tunes the station and lets the PLL settle.
 void TuneAndSettle(ChipRig &rig, uint32_t hz) {
   uint32_t r[tuner::kRecordWords] = {tuner::kTune, hz};
-  ASSERT_EQ(TunerRequest(r), 1u);
+  ASSERT_EQ(rig.requests.TunerRequest(r), 1u);
   rig.clock.Sleep(200);
 }
 
-void SetAudio(uint32_t op, uint32_t value) {
+void SetAudio(ChipRig &rig, uint32_t op, uint32_t value) {
   uint32_t r[audio::kRequestWords] = {op, value};
-  AudioRequest(r);
+  rig.requests.AudioRequest(r);
 }
 
 TEST(TvAudio, NicamIOnATypeOneTunerFindsStereo) {
   ChipRig rig(WithTuner(1, {MakeStation(487250000, Sound::NicamStereo, SoundCarrier::I)}));
   ASSERT_TRUE(rig.Open());
   TuneAndSettle(rig, 487250000);
-  SetAudio(audio::kSetLanguage, 1);  // mode 1
+  SetAudio(rig, audio::kSetLanguage, 1);  // mode 1
   size_t from = rig.Mark();
-  SetAudio(audio::kSetMode, 0x80000000u);
+  SetAudio(rig, audio::kSetMode, 0x80000000u);
   EXPECT_EQ(rig.AudioValues(kDemodSub, 0x20, from), (std::vector<int>{10}));
   EXPECT_EQ(rig.board.Audio().Result(), 1);
   EXPECT_EQ(rig.board.Audio().LastProgram(), 0);
@@ -304,7 +304,7 @@ TEST(TvAudio, NicamStatusWithTheErrorBitYieldsNoneAndProgramSix) {
   ChipRig rig(WithTuner(1, {MakeStation(487250000, Sound::NicamStereo, SoundCarrier::I, 4096, 30)}));
   ASSERT_TRUE(rig.Open());
   TuneAndSettle(rig, 487250000);
-  SetAudio(audio::kSetMode, 0x80000000u);
+  SetAudio(rig, audio::kSetMode, 0x80000000u);
   EXPECT_EQ(rig.board.Audio().Result(), kAudioNone);
   EXPECT_EQ(rig.board.Audio().LastProgram(), 6);
   // Program 6 on a type-1 tuner: source 2, switch 256|3072, prescale 0x0E = 0x2400.
@@ -317,13 +317,13 @@ TEST(TvAudio, NicamDualFollowsTheRequestedMode) {
   ChipRig rig(WithTuner(1, {MakeStation(511250000, Sound::NicamDual, SoundCarrier::I)}));
   ASSERT_TRUE(rig.Open());
   TuneAndSettle(rig, 511250000);
-  SetAudio(audio::kSetLanguage, 2);
-  SetAudio(audio::kSetMode, 0x80000000u);
+  SetAudio(rig, audio::kSetLanguage, 2);
+  SetAudio(rig, audio::kSetMode, 0x80000000u);
   EXPECT_EQ(rig.board.Audio().Result(), 5);
   EXPECT_EQ(rig.board.Audio().LastProgram(), 2);
   EXPECT_EQ(rig.board.Audio().CurrentModes(), 7u);
   uint32_t masks[audio::kRequestWords] = {audio::kReadLanguageFlags, 0};
-  AudioRequest(masks);
+  rig.requests.AudioRequest(masks);
   EXPECT_EQ(masks[audio::kValueWord], 7u);
 }
 
@@ -389,8 +389,8 @@ TEST(TvAudio, TypeZeroFmMStereoAndForcedStandards) {
   ChipRig rig(WithTuner(0, {MakeStation(55250000, Sound::FmStereo, SoundCarrier::M, kStdNtsc)}));
   ASSERT_TRUE(rig.Open());
   TuneAndSettle(rig, 55250000);
-  SetAudio(audio::kSetLanguage, 1);
-  SetAudio(audio::kSetMode, 0x80000000u);
+  SetAudio(rig, audio::kSetLanguage, 1);
+  SetAudio(rig, audio::kSetMode, 0x80000000u);
   EXPECT_EQ(rig.board.Audio().Result(), kAudioFmStereo);
   EXPECT_EQ(rig.board.Audio().LastProgram(), 3);
   EXPECT_EQ(rig.board.Audio().AvailableModes(), 65u);
@@ -399,7 +399,7 @@ TEST(TvAudio, TypeZeroFmMStereoAndForcedStandards) {
   ASSERT_TRUE(mono.Open());
   TuneAndSettle(mono, 55250000);
   size_t from = mono.Mark();
-  SetAudio(audio::kSetMode, 64);
+  SetAudio(mono, audio::kSetMode, 64);
   EXPECT_EQ(mono.AudioValues(kDemodSub, 0x20, from), (std::vector<int>{2, 2}));
   EXPECT_EQ(mono.board.Audio().Result(), kAudioFmStereo);
 }
@@ -409,7 +409,7 @@ TEST(TvAudio, TypeOneForcedStandards) {
   ASSERT_TRUE(rig.Open());
   TuneAndSettle(rig, 487250000);
   size_t from = rig.Mark();
-  SetAudio(audio::kSetMode, 1);
+  SetAudio(rig, audio::kSetMode, 1);
   EXPECT_EQ(rig.board.Audio().Result(), kAudioNone);
   auto w = rig.AudioWrites(from);
   ASSERT_GE(w.size(), 2u);
@@ -417,13 +417,13 @@ TEST(TvAudio, TypeOneForcedStandards) {
   EXPECT_EQ(w[1], (ChipRig::WordWrite{kAudioSub, 0x15, 0}));
   // NICAM forced on a station without it: repeated, and taken as 17.
   from = rig.Mark();
-  SetAudio(audio::kSetMode, 2);
+  SetAudio(rig, audio::kSetMode, 2);
   EXPECT_EQ(rig.AudioValues(kDemodSub, 0x20, from), (std::vector<int>{10, 10}));
   EXPECT_EQ(rig.board.Audio().Result(), 17);
   EXPECT_EQ(rig.board.Audio().LastProgram(), 0);
   // A standard this region does not have only stores the mode.
   from = rig.Mark();
-  SetAudio(audio::kSetMode, 64);
+  SetAudio(rig, audio::kSetMode, 64);
   EXPECT_TRUE(rig.AudioWrites(from).empty());
 }
 
@@ -431,15 +431,15 @@ TEST(TvAudio, AlternativeSourcesUseTheirPrograms) {
   ChipRig rig(WithTuner(1));
   ASSERT_TRUE(rig.Open());
   rig.board.Audio().SetSource(1);
-  SetAudio(audio::kSetLanguage, 2);
-  SetAudio(audio::kSetMode, 131072);
+  SetAudio(rig, audio::kSetLanguage, 2);
+  SetAudio(rig, audio::kSetMode, 131072);
   EXPECT_EQ(rig.board.Audio().Result(), kAudioAltDual);
   EXPECT_EQ(rig.board.Audio().LastProgram(), 9);
   EXPECT_EQ(rig.board.Audio().CurrentModes(), 3u);
   rig.board.Audio().SetSource(2);
-  SetAudio(audio::kSetMode, 1);
+  SetAudio(rig, audio::kSetMode, 1);
   EXPECT_EQ(rig.board.Audio().LastProgram(), 14);
-  SetAudio(audio::kSetMode, 65536);
+  SetAudio(rig, audio::kSetMode, 65536);
   EXPECT_EQ(rig.board.Audio().LastProgram(), 11);
   EXPECT_EQ(rig.AudioValues(kAudioSub, 0x13).back(), 512 | 3072);
 }
@@ -459,7 +459,7 @@ TEST(TvAudio, DescriptionByTunerTypeAndVersion) {
     ChipRig rig(config);
     rig.board.Detect();
     uint32_t d[audio::kDescriptionWords] = {};
-    ASSERT_EQ(AudioDescribe(d), 1u);
+    ASSERT_EQ(rig.requests.AudioDescribe(d), 1u);
     EXPECT_EQ(d[audio::kTunerModes], c.standards) << c.type;
     EXPECT_EQ(d[audio::kTunerLanguages], c.modes) << c.type;
     EXPECT_EQ(std::vector<uint32_t>(d + 2, d + 8), (std::vector<uint32_t>{0x30001, 3, 0, 32512, 256, 16384}));
@@ -467,7 +467,7 @@ TEST(TvAudio, DescriptionByTunerTypeAndVersion) {
   ChipRig none(WithTuner(-1));
   none.board.Detect();
   uint32_t d[audio::kDescriptionWords];
-  AudioDescribe(d);
+  none.requests.AudioDescribe(d);
   EXPECT_EQ(std::vector<uint32_t>(d, d + 8), (std::vector<uint32_t>{1, 0, 1, 0, 0, 0, 0, 0}));
 }
 

@@ -85,13 +85,13 @@ TEST(DecoderStandard, AutomaticLeavesTheAveragingRegistersAndDetectsLater) {
   EXPECT_EQ(w[0].second & 0x0F, 0);
   // Queries now detect what the tuned station sends.
   uint32_t request[tuner::kRecordWords] = {tuner::kTune, 487250000};
-  ASSERT_EQ(TunerRequest(request), 1u);
+  ASSERT_EQ(rig.requests.TunerRequest(request), 1u);
   rig.clock.Sleep(150);
   uint32_t query[decoder::kRequestWords] = {decoder::kReadDetectedStandard, 0, 0};
-  ASSERT_EQ(DecoderRequest(query), 1u);
+  ASSERT_EQ(rig.requests.DecoderRequest(query), 1u);
   EXPECT_EQ(query[decoder::kResultWord], kStdSecam);
   uint32_t stored[decoder::kRequestWords] = {decoder::kReadVideoStandard, 0, 0};
-  DecoderRequest(stored);
+  rig.requests.DecoderRequest(stored);
   EXPECT_EQ(stored[decoder::kResultWord], kStdAutomatic);
 }
 
@@ -238,7 +238,7 @@ TEST(DecoderDigital, ChangingTheStandardInDigitalModeWritesTheNewBlock) {
   rig.board.Decoder().SetDigitalInput(true);
   size_t from = rig.Mark();
   uint32_t record[port::kRequestWords] = {port::kSetVideoFormat, 1, 0};  // digital-input standard 1
-  ASSERT_EQ(VideoPortRequest(record), 1u);
+  ASSERT_EQ(rig.requests.VideoPortRequest(record), 1u);
   EXPECT_EQ(record[port::kResultWord], 1u);
   bool sawLeave = false, sawBlock = false;
   for (auto &b : rig.Blocks(kDec, from)) {
@@ -254,10 +254,10 @@ TEST(DecoderDigital, ChangingTheStandardInDigitalModeWritesTheNewBlock) {
   EXPECT_EQ(rig.card.Decoder().Register(0x1A), 104);
   EXPECT_EQ(rig.card.Decoder().Register(0x1B), 93);
   uint32_t bad[port::kRequestWords] = {port::kSetVideoFormat, 3, 7};
-  VideoPortRequest(bad);
+  rig.requests.VideoPortRequest(bad);
   EXPECT_EQ(bad[port::kResultWord], 0u);
   uint32_t get[port::kRequestWords] = {port::kReadVideoFormat, 0, 0};
-  VideoPortRequest(get);
+  rig.requests.VideoPortRequest(get);
   EXPECT_EQ(get[port::kResultWord], 1u);
 }
 
@@ -269,28 +269,28 @@ TEST(DecoderRequests, OperationsAndDescription) {
       {decoder::kReadVcrTiming, 0}};
   for (auto [op, value] : fixed) {
     uint32_t r[decoder::kRequestWords] = {op, 0, 0xDEAD};
-    EXPECT_EQ(DecoderRequest(r), 1u);
+    EXPECT_EQ(rig.requests.DecoderRequest(r), 1u);
     EXPECT_EQ(r[decoder::kResultWord], value) << op;
   }
   uint32_t input[decoder::kRequestWords] = {decoder::kSetScaleStrategy, 5, 0xDEAD};
-  DecoderRequest(input);
+  rig.requests.DecoderRequest(input);
   EXPECT_EQ(rig.board.Decoder().InputValue(), 5u);
   uint32_t second[decoder::kRequestWords] = {decoder::kSetInterlaceMode, 9, 0xDEAD};
-  DecoderRequest(second);
+  rig.requests.DecoderRequest(second);
   EXPECT_EQ(second[decoder::kResultWord], 0xDEADu);  // result not written
   uint32_t unknown[decoder::kRequestWords] = {decoder::kReadDetectedStandard + 1, 1, 0xDEAD};
-  EXPECT_EQ(DecoderRequest(unknown), 0u);
+  EXPECT_EQ(rig.requests.DecoderRequest(unknown), 0u);
   EXPECT_EQ(unknown[decoder::kResultWord], 0xDEADu);
   // Output enable: off sets bits 6-7 and clears bit 5; on clears bit 7.
   rig.card.Decoder().SetRegister(0x18, 0x24);
   uint32_t off[decoder::kRequestWords] = {decoder::kSetOutputEnable, 0, 0};
-  DecoderRequest(off);
+  rig.requests.DecoderRequest(off);
   EXPECT_EQ(rig.card.Decoder().Register(0x18), 0xC4);
   uint32_t on[decoder::kRequestWords] = {decoder::kSetOutputEnable, 1, 0};
-  DecoderRequest(on);
+  rig.requests.DecoderRequest(on);
   EXPECT_EQ(rig.card.Decoder().Register(0x18), 0x44);
   uint32_t d[decoder::kDescriptionWords] = {};
-  EXPECT_EQ(DecoderDescribe(d), 1u);
+  EXPECT_EQ(rig.requests.DecoderDescribe(d), 1u);
   EXPECT_EQ(std::vector<uint32_t>(d, d + decoder::kDescriptionWords), (std::vector<uint32_t>{0x8001F10B, 1, 1, 16, 32, 0, 0, 0, 0}));
 }
 
@@ -301,14 +301,14 @@ TEST(TunerPll, TypeZeroAtTheBottomOfItsRange) {
   ASSERT_TRUE(rig.Open());
   size_t from = rig.Mark();
   uint32_t r[tuner::kRecordWords] = {tuner::kTune, 55250000};
-  ASSERT_EQ(TunerRequest(r), 1u);
+  ASSERT_EQ(rig.requests.TunerRequest(r), 1u);
   auto blocks = rig.Blocks(0xC2, from);
   ASSERT_EQ(blocks.size(), 1u);
   EXPECT_EQ(blocks[0], (std::vector<uint8_t>{0x06, 0x50, 0xCE, 0x01}));
   EXPECT_EQ(rig.card.Bus().Log().back().busFlag, 1u);
   EXPECT_EQ(rig.card.Tuner()->TunedFrequency(), 55250000u);
   uint32_t get[tuner::kRecordWords] = {tuner::kReadFrequency};
-  TunerRequest(get);
+  rig.requests.TunerRequest(get);
   EXPECT_EQ(get[tuner::kResultWord], 55250000u);
 }
 
@@ -330,7 +330,7 @@ TEST(TunerPll, BandsPickTheirControlWords) {
   for (auto &c : cases) {
     size_t from = rig.Mark();
     uint32_t r[tuner::kRecordWords] = {tuner::kTune, c.hz};
-    ASSERT_EQ(TunerRequest(r), 1u);
+    ASSERT_EQ(rig.requests.TunerRequest(r), 1u);
     auto blocks = rig.Blocks(0xC0, from);
     ASSERT_EQ(blocks.size(), 1u);
     EXPECT_EQ(blocks[0], c.bytes) << c.hz;
@@ -353,7 +353,7 @@ TEST(TunerPll, TypeZeroOutsideItsBandsSendsControlWordZero) {
   ASSERT_TRUE(rig.Open());
   size_t from = rig.Mark();
   uint32_t r[tuner::kRecordWords] = {tuner::kTune, 40000000};
-  ASSERT_EQ(TunerRequest(r), 1u);
+  ASSERT_EQ(rig.requests.TunerRequest(r), 1u);
   auto b = rig.Blocks(0xC2, from);
   ASSERT_EQ(b.size(), 1u);
   EXPECT_EQ(b[0][2], 0);
@@ -364,10 +364,10 @@ TEST(TunerPll, ABusFailureAnswersZeroAndKeepsTheFrequency) {
   ChipRig rig(WithTuner(1));
   ASSERT_TRUE(rig.Open());
   uint32_t r[tuner::kRecordWords] = {tuner::kTune, 487250000};
-  ASSERT_EQ(TunerRequest(r), 1u);
+  ASSERT_EQ(rig.requests.TunerRequest(r), 1u);
   rig.card.Bus().Detach(0xC0);
   uint32_t again[tuner::kRecordWords] = {tuner::kTune, 511250000};
-  EXPECT_EQ(TunerRequest(again), 0u);
+  EXPECT_EQ(rig.requests.TunerRequest(again), 0u);
   EXPECT_EQ(rig.board.Tuner().Frequency(), 487250000u);
 }
 
@@ -380,23 +380,23 @@ TEST(TunerRequests, AnswersFromTheModuleTable) {
       {tuner::kReadFlags, 2},         {tuner::kReadCountry, 0},     {tuner::kReadVideoFormat, 0}};
   for (auto [op, value] : cases) {
     uint32_t r[tuner::kRecordWords] = {op, 0, 0xDEAD};
-    EXPECT_EQ(TunerRequest(r), 1u) << op;
+    EXPECT_EQ(rig.requests.TunerRequest(r), 1u) << op;
     EXPECT_EQ(r[tuner::kResultWord], value) << op;
   }
   uint32_t six[tuner::kRecordWords] = {tuner::kSelectInput, 0, 0};
-  TunerRequest(six);
+  rig.requests.TunerRequest(six);
   EXPECT_EQ(six[tuner::kResultWord], 1u);
   six[tuner::kArgumentWord] = 3;
-  TunerRequest(six);
+  rig.requests.TunerRequest(six);
   EXPECT_EQ(six[tuner::kResultWord], 0u);
   uint32_t one[tuner::kRecordWords] = {tuner::kNoEffect, 2, 3};
-  EXPECT_EQ(TunerRequest(one), 1u);
+  EXPECT_EQ(rig.requests.TunerRequest(one), 1u);
   EXPECT_EQ(one[tuner::kResultWord], 3u);  // left as it came
   uint32_t unknown[tuner::kRecordWords] = {tuner::kReadVideoFormat + 1, 2, 3};
-  EXPECT_EQ(TunerRequest(unknown), 0u);
+  EXPECT_EQ(rig.requests.TunerRequest(unknown), 0u);
   EXPECT_EQ(unknown[tuner::kResultWord], 3u);
   uint32_t d[tuner::kRecordWords] = {};
-  EXPECT_EQ(TunerDescribe(d), 1u);
+  EXPECT_EQ(rig.requests.TunerDescribe(d), 1u);
   EXPECT_EQ(std::vector<uint32_t>(d, d + tuner::kRecordWords),
             (std::vector<uint32_t>{32, 8, 256, 2, 150, 1, 1, 45750000, 855250000, 8000000, 0, 4, 2, 1,
                                    50000}));
@@ -409,12 +409,12 @@ TEST(TunerRequests, WithoutATunerTableRequestsAnswerZeroAndTheDescriptionIsEmpty
   for (uint32_t op : {tuner::kReadStatus, tuner::kReadInputType, tuner::kReadStandards,
                       tuner::kReadFlags, tuner::kTune}) {
     uint32_t r[tuner::kRecordWords] = {op, 55250000, 0xDEAD};
-    EXPECT_EQ(TunerRequest(r), 0u) << op;
+    EXPECT_EQ(rig.requests.TunerRequest(r), 0u) << op;
     EXPECT_EQ(r[tuner::kResultWord], 0xDEADu);
   }
   uint32_t d[tuner::kRecordWords];
   for (auto &v : d) v = 0xAA;
-  TunerDescribe(d);
+  rig.requests.TunerDescribe(d);
   for (uint32_t v : d) EXPECT_EQ(v, 0u);
 }
 
@@ -422,11 +422,11 @@ TEST(TunerLock, ASingleStatusReadGivesTheAdcLevel) {
   ChipRig rig(WithTuner(1, {MakeStation(487250000, card::Sound::Mono, card::SoundCarrier::I)}));
   ASSERT_TRUE(rig.Open());
   uint32_t tune[tuner::kRecordWords] = {tuner::kTune, 487250000};
-  ASSERT_EQ(TunerRequest(tune), 1u);
+  ASSERT_EQ(rig.requests.TunerRequest(tune), 1u);
   rig.clock.Sleep(150);
   size_t from = rig.Mark();
   uint32_t lock[tuner::kRecordWords] = {tuner::kReadStatus};
-  ASSERT_EQ(TunerRequest(lock), 1u);
+  ASSERT_EQ(rig.requests.TunerRequest(lock), 1u);
   EXPECT_EQ(lock[tuner::kResultWord], 2u);  // centred
   EXPECT_EQ(rig.Mark() - from, 1u);
 }

@@ -26,7 +26,7 @@ TEST(VideoPortNegotiation, CreatesThePortWithTheKeyColourForTheDepth) {
     const auto &create = *rig.card.VideoPort().LastCreate();
     EXPECT_EQ(create.update.keyType, c.type) << c.bpp;
     EXPECT_EQ(create.update.keyValue, c.value) << c.bpp;
-    EXPECT_EQ(KeyColour(nullptr), c.key) << c.bpp;
+    EXPECT_EQ(rig.requests.KeyColour(), c.key) << c.bpp;
     // Field size, crop, prescale, rectangles.
     EXPECT_EQ(create.update.description.size, 72u);
     EXPECT_EQ(create.update.description.fieldWidth, 768u);
@@ -68,7 +68,7 @@ TEST(VideoPortNegotiation, ADriverGivingNoKeyColourLeavesTheDefault) {
   config.keyColour = 0x00FF00;
   ChipRig green(config, 32);
   ASSERT_TRUE(green.Open());
-  EXPECT_EQ(KeyColour(nullptr), 0x00FF00u);
+  EXPECT_EQ(green.requests.KeyColour(), 0x00FF00u);
 }
 
 TEST(VideoPortNegotiation, EachFailedStepFailsInitialisation) {
@@ -126,7 +126,7 @@ TEST(VideoPortBandwidth, ExactlyEnoughPassesAndOneLessRaisesTheNotice) {
   EXPECT_EQ(rig.card.VideoPort().Creates(), 0u);
   EXPECT_EQ(rig.card.VideoPort().Probes(), 0u);
   EXPECT_EQ(rig.board.VideoPort().StoredKeyColour(), 0u);
-  EXPECT_EQ(KeyColour(nullptr), 0u);
+  EXPECT_EQ(rig.requests.KeyColour(), 0u);
 }
 
 TEST(VideoPortBandwidth, DivisorsScaleTheNeedAndLargeModesDoNotOverflow) {
@@ -153,16 +153,16 @@ TEST(VideoPortKeyColour, CustomColourAndPaletteIndex) {
   ChipRig rig(WithTuner(1), 16);
   ASSERT_TRUE(rig.Open());
   rig.board.VideoPort().SetCustomKey(0x12, 0x34, 0x56);
-  EXPECT_EQ(KeyColour(nullptr), 0x503010u);
+  EXPECT_EQ(rig.requests.KeyColour(), 0x503010u);
   rig.gdi.SetScreen(1024, 768, 32);
-  EXPECT_EQ(KeyColour(nullptr), 0x563412u);
+  EXPECT_EQ(rig.requests.KeyColour(), 0x563412u);
   rig.gdi.SetScreen(1024, 768, 8);
   rig.board.VideoPort().SetKeyPaletteIndex(249);
-  EXPECT_EQ(KeyColour(nullptr), 0x0000FFu);
+  EXPECT_EQ(rig.requests.KeyColour(), 0x0000FFu);
   rig.gdi.SetScreen(1024, 768, 4);
-  EXPECT_EQ(KeyColour(nullptr), 0u);
+  EXPECT_EQ(rig.requests.KeyColour(), 0u);
   rig.gdi.SetScreen(1024, 768, 15);
-  EXPECT_EQ(KeyColour(nullptr), 0u);
+  EXPECT_EQ(rig.requests.KeyColour(), 0u);
 }
 
 TEST(VideoPortKeyColour, StaticPaletteBothWays) {
@@ -181,14 +181,14 @@ TEST(VideoPortUpdates, AnUnchangedWindowSendsNothing) {
   ChipRig rig(WithTuner(1));
   ASSERT_TRUE(rig.Open());
   const uint32_t updates = rig.card.VideoPort().Updates();
-  ASSERT_EQ(UpdateWindow(nullptr, BoardRect{100, 50, 420, 290}), 1);
+  ASSERT_EQ(rig.requests.UpdateWindow(BoardRect{100, 50, 420, 290}), 1);
   EXPECT_EQ(rig.card.VideoPort().Updates(), updates + 1);
   const auto &u = *rig.card.VideoPort().LastUpdate();
   EXPECT_EQ(u.destination, (display::Rect{100, 50, 420, 290}));
   EXPECT_EQ(u.description.fieldWidth, 321u);
   EXPECT_EQ(u.description.fieldHeight, 241u);
   const uint32_t escapes = rig.card.Driver().EscapeCount(150);
-  ASSERT_EQ(UpdateWindow(nullptr, BoardRect{100, 50, 420, 290}), 1);
+  ASSERT_EQ(rig.requests.UpdateWindow(BoardRect{100, 50, 420, 290}), 1);
   EXPECT_EQ(rig.card.VideoPort().Updates(), updates + 1);
   EXPECT_EQ(rig.card.Driver().EscapeCount(150), escapes);
 }
@@ -199,17 +199,17 @@ TEST(VideoPortUpdates, RectanglesUpdateOnlyARunningPort) {
   ChipRig idle(low);
   ASSERT_TRUE(idle.Open());
   const uint32_t escapes = idle.card.Driver().EscapeCount(150);
-  SetSourceRect(nullptr, BoardRect{0, 0, 100, 100});
-  SetOverlayDestination(nullptr, OverlayDestination{1, {0, 0, 200, 200}});
-  UpdateWindow(nullptr, BoardRect{5, 5, 300, 300});
+  idle.requests.SetSourceRect(BoardRect{0, 0, 100, 100});
+  idle.requests.SetOverlayDestination(OverlayDestination{1, {0, 0, 200, 200}});
+  idle.requests.UpdateWindow(BoardRect{5, 5, 300, 300});
   EXPECT_EQ(idle.card.Driver().EscapeCount(150), escapes);
 
   ChipRig rig(WithTuner(1));
   ASSERT_TRUE(rig.Open());
   const uint32_t before = rig.card.VideoPort().Updates();
-  SetSourceRect(nullptr, BoardRect{0, 0, 100, 100});
+  rig.requests.SetSourceRect(BoardRect{0, 0, 100, 100});
   EXPECT_EQ(rig.card.VideoPort().LastUpdate()->info.crop, (display::Rect{0, 0, 100, 100}));
-  SetOverlayDestination(nullptr, OverlayDestination{1, {0, 0, 1000, 700}});
+  rig.requests.SetOverlayDestination(OverlayDestination{1, {0, 0, 1000, 700}});
   // Clipped by the decoder first (automatic standard: 768 wide, 582 high).
   EXPECT_EQ(rig.card.VideoPort().LastUpdate()->destination, (display::Rect{0, 0, 768, 582}));
   EXPECT_EQ(rig.card.VideoPort().Updates(), before + 2);
@@ -246,14 +246,14 @@ TEST(VideoPortRequests, OperationsAndDescription) {
       {port::kColourFormatAt, 5, display::kFourCCUyvy}};
   for (auto [op, arg, result] : cases) {
     uint32_t r[port::kRequestWords] = {op, arg, 0xDEAD};
-    EXPECT_EQ(VideoPortRequest(r), 1u);
+    EXPECT_EQ(rig.requests.VideoPortRequest(r), 1u);
     EXPECT_EQ(r[port::kResultWord], result) << op;
   }
   uint32_t unknown[port::kRequestWords] = {port::kColourFormatAt + 1, 0, 0xDEAD};
-  EXPECT_EQ(VideoPortRequest(unknown), 0u);
+  EXPECT_EQ(rig.requests.VideoPortRequest(unknown), 0u);
   EXPECT_EQ(unknown[port::kResultWord], 0xDEADu);
   uint32_t d[port::kDescriptionWords] = {};
-  EXPECT_EQ(VideoPortDescribe(d), 1u);
+  EXPECT_EQ(rig.requests.VideoPortDescribe(d), 1u);
   EXPECT_EQ(std::vector<uint32_t>(d, d + port::kDescriptionWords), (std::vector<uint32_t>{1, 3, 4, 1}));
   // Construction set up the decoder's output: 0x19 = 0, 0x17 bit 3 set, bit 2 clear.
   EXPECT_EQ(rig.card.Decoder().Register(0x19), 0);

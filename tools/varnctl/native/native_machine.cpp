@@ -84,11 +84,13 @@ NativeMachine::NativeMachine(const NativeOptions &options)
       clock_(realClock_ ? *realClock_ : static_cast<Clock &>(platform_.clock)),
       ports_{platform_.registry, platform_.services, platform_.devices, clock_,
              platform_.resources, platform_.files,    platform_.messageBoxes},
-      environment_{platform_.registry, platform_.files, platform_.resources, clock_, strings_} {
+      environment_{platform_.registry, platform_.files, platform_.resources, clock_, strings_,
+                   boardRequests_} {
   options_.card.realTime = options.realTime;
   card_ = std::make_unique<card::VirtualCard>(options_.card, &clock_);
   display_ = std::make_unique<display::EmulatedDisplayEscape>(&card_->DisplayDriver());
   board_ = std::make_unique<CCaptureBoard>(*display_, clock_, gdi_);
+  boardRequests_ = BoardRequests(board_.get());
 }
 
 std::unique_ptr<NativeMachine> NativeMachine::Open(const NativeOptions &options, std::ostream &err,
@@ -192,8 +194,8 @@ bool NativeMachine::Start(std::string *error) {
     *error = "the kernel service \"tolvenk\" could not be started";
     return false;
   }
-  control::SetControlEnvironment(&environment_);
-  driver_ = std::make_unique<CCaptureDriver>(DriverEnvironment{ports_, gdi_, host_, dialogs_, startup_});
+  driver_ = std::make_unique<CCaptureDriver>(
+      DriverEnvironment{ports_, gdi_, host_, dialogs_, startup_, boardRequests_});
   if (driver_->Dispatch(0, kDriverHandle, vfw::kDrvLoad, 0, 0) != 1 ||
       driver_->Dispatch(0, kDriverHandle, vfw::kDrvEnable, 0, 0) != 1) {
     *error = "the capture driver did not load";
@@ -210,7 +212,7 @@ bool NativeMachine::Start(std::string *error) {
   if (id != 0 && parms.dwError == 0) {
     channel_ = static_cast<uintptr_t>(id);
     cardFound_ = true;
-    control::IControlFactory *factory = control::CreateControlFactory();
+    control::IControlFactory *factory = control::CreateControlFactory(&environment_);
     if (factory) {
       hub_ = factory->CreateInterface(1);
       factory->Release();
@@ -256,7 +258,6 @@ NativeMachine::~NativeMachine() {
   // failure keeps the saved state as it was.
   ReleaseDriver();
   driver_.reset();
-  control::SetControlEnvironment(nullptr);
 }
 
 }  // namespace tolven::varnctl

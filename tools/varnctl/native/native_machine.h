@@ -93,8 +93,9 @@ class NativeMachine : public Machine {
   strings::EmbeddedStringTable strings_{locale_};
   Host host_{strings_};
   DialogHost dialogs_;
+  BoardRequests boardRequests_{nullptr};  // over board_ once it is built
   control::ControlEnvironment environment_;
-  control::ControlModelStartup startup_;
+  control::ControlModelStartup startup_{environment_};
   std::unique_ptr<CCaptureDriver> driver_;
   bool loaded_ = false;
   bool closed_ = true;  // nothing to write back until the machine has started
