@@ -167,6 +167,10 @@ struct DialogUser {
       if (!dialog) Sleep(100);
     }
     if (!dialog) return;
+    // The window exists before WM_INITDIALOG has filled it; a modal dialog
+    // shows itself once that is done. (On a slow machine the difference is
+    // seen: the lists were read empty.)
+    for (int i = 0; i < 600 && !IsWindowVisible(dialog); ++i) Sleep(100);
     found = true;
     openedOnOrigin = SelectedText(dialog, kOriginList);
     openedOnType = SelectedText(dialog, kTypeList);
