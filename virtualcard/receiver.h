@@ -27,7 +27,7 @@
 #pragma once
 #include <cstdint>
 
-#include "driver/hardware/tuner_module_types.h"
+#include "carddata/tuner_module_types.h"
 #include "platform/clock/clock.h"
 #include "virtualcard/bus_device.h"
 #include "virtualcard/card_config.h"

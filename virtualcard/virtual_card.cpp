@@ -1,6 +1,6 @@
 #include "virtualcard/virtual_card.h"
 
-#include "driver/hardware/tuner_module_types.h"
+#include "carddata/tuner_module_types.h"
 #include "virtualcard/real_time_clock.h"
 
 namespace tolven::card {

@@ -80,7 +80,7 @@ uint32_t CTunerModule::Dispatch(uint32_t *record) {
     case kReadVideoFormat: result = 0; break;
     case kSelectInput: result = argument == 0 ? 1 : 0; break;
     case kReadStandards: result = t->description.d3_standards; break;
-    case kReadFlags: result = t->description.d4_request9; break;
+    case kReadFlags: result = t->description.d4_flags; break;
     case kReadFrequency: result = frequency_; break;
     case kTune: return Tune(argument) ? 1 : 0;
     default: return 0;
@@ -95,7 +95,7 @@ void CTunerModule::FillDescription(uint32_t *record) {
     return;
   }
   const TunerDescription &d = t->description;
-  const uint32_t words[requests::tuner::kRecordWords] = {d.d1_capability, d.d2_inputs,    d.d3_standards,   d.d4_request9,
+  const uint32_t words[requests::tuner::kRecordWords] = {d.d1_capability, d.d2_inputs,    d.d3_standards,   d.d4_flags,
                               d.d5_lockPollMs, d.d6,           d.d7,             d.d8_minimumHz,
                               d.d9_maximumHz,  d.d10,          d.d11_lockTimeout, d.d12_noSignal,
                               d.d13_centred,   d.d14,          d.d15_fineStepHz};

@@ -4,7 +4,7 @@
 #pragma once
 #include "driver/hardware/component_family.h"
 #include "driver/hardware/control_bus.h"
-#include "driver/hardware/tuner_module_types.h"
+#include "carddata/tuner_module_types.h"
 #include "platform/clock/clock.h"
 
 namespace tolven {

@@ -10,12 +10,8 @@
 #include <functional>
 #include <string>
 
-#include "driver/hardware/capture_board.h"
-#include "driver/hardware/board_requests.h"
 #include "driver/hardware/requests.h"
-#include "platform/display/emulated_display_escape.h"
-#include "platform/display/emulated_gdi.h"
-#include "virtualcard/virtual_card.h"
+#include "virtualcard/assembly/native_card.h"
 
 namespace {
 
@@ -23,14 +19,13 @@ using namespace tolven;
 
 constexpr double kBusHz = 100000.0;  // standard-mode two-wire bus
 
-struct Rig {
-  explicit Rig(const card::CardConfig &config) : card(config, &clock) {}
+// The bench's clock, built before the card that waits on it.
+struct BenchClock {
   SimulatedClock clock;
-  card::VirtualCard card;
-  display::EmulatedDisplayEscape display{&card.DisplayDriver()};
-  display::EmulatedGdi gdi;
-  CCaptureBoard board{display, clock, gdi};
-  BoardRequests requests{&board};
+};
+
+struct Rig : BenchClock, card::NativeCard {
+  explicit Rig(const card::CardConfig &config) : NativeCard(config, clock) {}
 };
 
 struct Snapshot {
@@ -90,7 +85,7 @@ int main(int argc, char **argv) {
               config.tunerType, config.audioVersion, config.stations.size());
   std::printf("%-26s %-4s %6s %8s %5s %5s %10s %10s %10s %10s\n", "operation", "", "bus", "esc142",
               "esc128", "esc150", "waits ms", "bus ms", "sim ms", "wall us");
-  Measure(rig, "open hardware", [&] { return rig.board.Detect() && rig.board.Initialise() && rig.board.Ready(); });
+  Measure(rig, "open hardware", [&] { return rig.Open(); });
   Measure(rig, "tune", [&] {
     uint32_t r[requests::tuner::kRecordWords] = {requests::tuner::kTune, station};
     return rig.requests.TunerRequest(r) == 1;

@@ -16,15 +16,11 @@
 #include <string>
 #include <thread>
 
-#include "driver/control/control_hub.h"
 #include "driver/control/tuner_control.h"
-#include "driver/hardware/capture_board.h"
-#include "driver/hardware/board_requests.h"
+#include "driver/hardware/requests.h"
 #include "driver/tuning/embedded_resources.h"
-#include "platform/display/emulated_display_escape.h"
-#include "platform/display/emulated_gdi.h"
 #include "platform/emulated/emulated_platform.h"
-#include "virtualcard/virtual_card.h"
+#include "virtualcard/assembly/native_card.h"
 
 namespace {
 
@@ -72,22 +68,16 @@ ScanFigures Scan(const card::CardConfig &config, Clock &clock) {
   EmulatedPlatform m;
   tuning::InstallTuningResources(m.resources);
   m.files.SetUser(u"bench", u"C:\\Users\\bench");
-  card::VirtualCard card(config, &clock);
-  display::EmulatedDisplayEscape display{&card.DisplayDriver()};
-  display::EmulatedGdi gdi;
-  gdi.SetScreen(1024, 768, 16);
-  CCaptureBoard board{display, clock, gdi};
-  if (!board.Detect() || !board.Initialise() || !board.Ready()) {
+  card::NativeCard native(config, clock);
+  native.gdi.SetScreen(1024, 768, 16);
+  if (!native.Open()) {
     std::fprintf(stderr, "scan_bench: the virtual card was not detected\n");
     return figures;
   }
   loc::EmulatedLocale locale;
   strings::EmbeddedStringTable strings{locale};
-  BoardRequests requests{&board};
-  control::ControlEnvironment env{m.registry, m.files, m.resources, clock, strings, requests};
-  control::IControlFactory *factory = control::CreateControlFactory(&env);
-  control::IControlHub *hub = factory->CreateInterface(1);
-  factory->Release();
+  control::ControlEnvironment env{m.registry, m.files, m.resources, clock, strings, native.requests};
+  control::IControlHub *hub = card::NewControlHub(env);
   auto *tuner = static_cast<control::CTunerControl *>(hub->GetTuner());
   tuner->DeleteAllChannels();
   // Only the scan counts, not opening the card.
@@ -105,7 +95,7 @@ ScanFigures Scan(const card::CardConfig &config, Clock &clock) {
   }
 
   uint32_t caps[requests::tuner::kRecordWords] = {};
-  requests.TunerDescribe(caps);
+  native.requests.TunerDescribe(caps);
   figures.settleMs = caps[requests::tuner::kSettleMs];
   figures.entries = tuner->Plan().Count();
   figures.found = static_cast<uint64_t>(tuner->GetChannelCount());

@@ -16,13 +16,10 @@
 
 #include "driver/control/control_hub.h"
 #include "driver/control/control_model.h"
-#include "driver/hardware/capture_board.h"
 #include "driver/tuning/embedded_resources.h"
-#include "platform/display/emulated_display_escape.h"
-#include "platform/display/emulated_gdi.h"
 #include "platform/emulated/emulated_platform.h"
 #include "platform/locale/locale.h"
-#include "virtualcard/virtual_card.h"
+#include "virtualcard/assembly/native_card.h"
 
 namespace tolven::testing {
 
@@ -39,25 +36,15 @@ struct ControlMachine {
 };
 
 // A hub through the factory, as a client obtains it.
-inline control::IControlHub *NewHubOver(control::ControlEnvironment &env) {
-  control::IControlFactory *factory = control::CreateControlFactory(&env);
-  control::IControlHub *hub = factory ? factory->CreateInterface(1) : nullptr;
-  if (factory) factory->Release();
-  return hub;
-}
+inline control::IControlHub *NewHubOver(control::ControlEnvironment &env) { return card::NewControlHub(env); }
 
-struct CardRig : ControlMachine {
-  explicit CardRig(card::CardConfig config = card::DefaultCardConfig()) : card(config, &m.clock) {
+struct CardRig : ControlMachine, card::NativeCard {
+  explicit CardRig(card::CardConfig config = card::DefaultCardConfig()) : NativeCard(config, m.clock) {
     gdi.SetScreen(1024, 768, 16);
-    opened = board.Detect() && board.Initialise() && board.Ready();
+    opened = Open();
   }
   control::IControlHub *NewHub() { return NewHubOver(env); }
 
-  card::VirtualCard card;
-  display::EmulatedDisplayEscape display{&card.DisplayDriver()};
-  display::EmulatedGdi gdi;
-  CCaptureBoard board{display, m.clock, gdi};
-  BoardRequests requests{&board};
   control::ControlEnvironment env{m.registry, m.files, m.resources, m.clock, strings, requests};
   bool opened = false;
 };

@@ -9,11 +9,8 @@
 
 #include "driver/core/capture_driver.h"
 #include "driver/core/vfw_records.h"
-#include "driver/hardware/capture_board.h"
-#include "platform/display/emulated_display_escape.h"
-#include "platform/display/emulated_gdi.h"
 #include "platform/emulated/emulated_platform.h"
-#include "virtualcard/virtual_card.h"
+#include "virtualcard/assembly/native_card.h"
 
 namespace tolven::testing {
 
@@ -63,7 +60,7 @@ class DriverRig {
   // `controlModel`, when given, replaces the counting stand-in.
   explicit DriverRig(card::CardOptions card = {}, bool startService = true,
                      ControlModelHook *controlModel = nullptr)
-      : card_(card, &m_.clock) {
+      : native_(card, m_.clock) {
     image_ = std::make_shared<MinimalVidCapDriver>(m_);
     m_.services.InstallDriverImage(u"tolvenk.sys", image_);
     if (startService) {
@@ -97,11 +94,12 @@ class DriverRig {
 
   EmulatedPlatform m_;
   std::shared_ptr<MinimalVidCapDriver> image_;
-  card::VirtualCard card_;
-  display::EmulatedDisplayEscape display_{&card_.DisplayDriver()};
-  display::EmulatedGdi gdi_;
-  CCaptureBoard board_{display_, m_.clock, gdi_};
-  BoardRequests requests_{&board_};
+  card::NativeCard native_;
+  card::VirtualCard &card_ = native_.card;
+  display::EmulatedDisplayEscape &display_ = native_.display;
+  display::EmulatedGdi &gdi_ = native_.gdi;
+  CCaptureBoard &board_ = native_.board;
+  BoardRequests &requests_ = native_.requests;
   FakeHost host_;
   FakeDialogs dialogs_;
   CountingControlModel controlModel_;

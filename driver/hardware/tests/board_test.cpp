@@ -4,13 +4,9 @@
 
 #include <cstring>
 
-#include "driver/hardware/capture_board.h"
-#include "driver/hardware/board_requests.h"
 #include "driver/hardware/requests.h"
-#include "platform/display/emulated_display_escape.h"
-#include "platform/display/emulated_gdi.h"
+#include "driver/hardware/tests/chip_rig.h"
 #include "platform/emulated/emulated_platform.h"
-#include "virtualcard/virtual_card.h"
 
 namespace tolven {
 namespace {
@@ -21,14 +17,8 @@ bool Touched(const card::VirtualCard &card, uint8_t address) {
   return false;
 }
 
-struct Rig {
-  explicit Rig(card::CardOptions options = {}) : card(options) {}
-  card::VirtualCard card;
-  display::EmulatedDisplayEscape display{&card.DisplayDriver()};
-  SimulatedClock clock;
-  display::EmulatedGdi gdi;
-  CCaptureBoard board{display, clock, gdi};
-  BoardRequests requests{&board};
+struct Rig : testing::ChipClock, card::NativeCard {
+  explicit Rig(card::CardOptions options = {}) : NativeCard(options, clock) {}
 };
 
 TEST(Board, RegistersItsSevenComponentsInOrder) {

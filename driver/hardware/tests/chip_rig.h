@@ -4,22 +4,21 @@
 #include <utility>
 #include <vector>
 
-#include "driver/hardware/board_requests.h"
-#include "driver/hardware/capture_board.h"
 #include "driver/hardware/requests.h"
-#include "platform/display/emulated_display_escape.h"
-#include "platform/display/emulated_gdi.h"
-#include "virtualcard/virtual_card.h"
+#include "virtualcard/assembly/native_card.h"
 
 namespace tolven::testing {
 
-struct ChipRig {
-  explicit ChipRig(card::CardConfig config = {}, int32_t bitsPerPixel = 16) : card(config, &clock) {
+// The test's clock, built before the card that waits on it.
+struct ChipClock {
+  SimulatedClock clock;
+};
+
+struct ChipRig : ChipClock, card::NativeCard {
+  explicit ChipRig(card::CardConfig config = {}, int32_t bitsPerPixel = 16) : NativeCard(config, clock) {
     gdi.SetScreen(1024, 768, bitsPerPixel);
   }
 
-  // Detection and initialisation, as OpenHardware runs them.
-  bool Open() { return board.Detect() && board.Initialise() && board.Ready(); }
   size_t Mark() const { return const_cast<card::VirtualCard &>(card).Bus().Log().size(); }
 
   // Register writes (register, value) to a bus address since `from`.
@@ -59,12 +58,6 @@ struct ChipRig {
     return out;
   }
 
-  SimulatedClock clock;
-  card::VirtualCard card;
-  display::EmulatedDisplayEscape display{&card.DisplayDriver()};
-  display::EmulatedGdi gdi;
-  CCaptureBoard board{display, clock, gdi};
-  BoardRequests requests{&board};  // as the channels and the control model reach it
 };
 
 inline card::Station MakeStation(uint32_t hz, card::Sound sound, card::SoundCarrier carrier,

@@ -5,8 +5,8 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "driver/link/kernel_link.h"
 #include "driver/core/vfw_records.h"
+#include "driver/link/kernel_link.h"
 #include "driver/tuning/embedded_resources.h"
 #include "kernel/emulated/tolvenk_image.h"
 #include "tools/varnctl/text.h"
@@ -78,19 +78,25 @@ fs::path DefaultStateDirectory() {
   return fs::path(home && *home ? home : ".") / ".local" / "state" / "varnctl";
 }
 
+namespace {
+// The card as the options describe it, waiting in real time when asked to.
+card::CardConfig CardConfigOf(const NativeOptions &options) {
+  card::CardConfig config = options.card;
+  config.realTime = options.realTime;
+  return config;
+}
+}  // namespace
+
 NativeMachine::NativeMachine(const NativeOptions &options)
     : options_(options),
       realClock_(options.realTime ? std::make_unique<card::RealTimeClock>() : nullptr),
       clock_(realClock_ ? *realClock_ : static_cast<Clock &>(platform_.clock)),
       ports_{platform_.registry, platform_.services, platform_.devices, clock_,
              platform_.resources, platform_.files,    platform_.messageBoxes},
+      native_(std::make_unique<card::NativeCard>(CardConfigOf(options), clock_)),
       environment_{platform_.registry, platform_.files, platform_.resources, clock_, strings_,
-                   boardRequests_} {
+                   native_->requests} {
   options_.card.realTime = options.realTime;
-  card_ = std::make_unique<card::VirtualCard>(options_.card, &clock_);
-  display_ = std::make_unique<display::EmulatedDisplayEscape>(&card_->DisplayDriver());
-  board_ = std::make_unique<CCaptureBoard>(*display_, clock_, gdi_);
-  boardRequests_ = BoardRequests(board_.get());
 }
 
 std::unique_ptr<NativeMachine> NativeMachine::Open(const NativeOptions &options, std::ostream &err,
@@ -195,7 +201,7 @@ bool NativeMachine::Start(std::string *error) {
     return false;
   }
   driver_ = std::make_unique<CCaptureDriver>(
-      DriverEnvironment{ports_, gdi_, host_, dialogs_, startup_, boardRequests_});
+      DriverEnvironment{ports_, native_->gdi, host_, dialogs_, startup_, native_->requests});
   if (driver_->Dispatch(0, kDriverHandle, vfw::kDrvLoad, 0, 0) != 1 ||
       driver_->Dispatch(0, kDriverHandle, vfw::kDrvEnable, 0, 0) != 1) {
     *error = "the capture driver did not load";

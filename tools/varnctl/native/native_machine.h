@@ -13,15 +13,12 @@
 
 #include "driver/control/control_model.h"
 #include "driver/core/capture_driver.h"
-#include "driver/hardware/capture_board.h"
-#include "platform/display/emulated_display_escape.h"
-#include "platform/display/emulated_gdi.h"
 #include "platform/emulated/emulated_platform.h"
 #include "platform/locale/locale.h"
 #include "tools/varnctl/lock_wait.h"
 #include "tools/varnctl/native/state_folder_lock.h"
 #include "tools/varnctl/varnctl.h"
-#include "virtualcard/virtual_card.h"
+#include "virtualcard/assembly/native_card.h"
 
 namespace tolven::varnctl {
 
@@ -60,7 +57,7 @@ class NativeMachine : public Machine {
   std::string ShownPath(WStringView path) override;
 
   EmulatedPlatform &Platform() { return platform_; }
-  card::VirtualCard &Card() { return *card_; }
+  card::VirtualCard &Card() { return native_->card; }
   // Writes the registry and the channel file to the state folder.
   bool SaveState(std::string *error);
 
@@ -85,15 +82,11 @@ class NativeMachine : public Machine {
   std::unique_ptr<Clock> realClock_;
   Clock &clock_;
   Ports ports_;
-  std::unique_ptr<card::VirtualCard> card_;
-  std::unique_ptr<display::EmulatedDisplayEscape> display_;
-  display::EmulatedGdi gdi_;
-  std::unique_ptr<CCaptureBoard> board_;
+  std::unique_ptr<card::NativeCard> native_;  // the card, display and board
   loc::EmulatedLocale locale_;
   strings::EmbeddedStringTable strings_{locale_};
   Host host_{strings_};
   DialogHost dialogs_;
-  BoardRequests boardRequests_{nullptr};  // over board_ once it is built
   control::ControlEnvironment environment_;
   control::ControlModelStartup startup_{environment_};
   std::unique_ptr<CCaptureDriver> driver_;

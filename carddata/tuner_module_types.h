@@ -1,3 +1,6 @@
+// Facts about the card's parts that the driver and the virtual card both
+// read, kept outside both so that neither includes the other.
+//
 // The tuner module types the card can carry, indexed by the type read from
 // the video decoder's pins (0-10). This is the one table of module types:
 // the driver (tuner_module.cpp) and the virtual card's simulated module both
@@ -20,12 +23,12 @@ struct FrequencyBand {
 
 // Description dwords [1]-[15], by their use.
 struct TunerDescription {
-  uint32_t d1_capability;      // [1]
-  uint32_t d2_inputs;          // [2]
+  uint32_t d1_capability;      // [1] the input's type
+  uint32_t d2_inputs;          // [2] the input's second type word
   uint32_t d3_standards;       // [3] supported standards
-  uint32_t d4_request9;        // [4] answered by request 9
+  uint32_t d4_flags;           // [4] bit 1: fine tuning reads the status
   uint32_t d5_lockPollMs;      // [5] lock-poll delay (settling time) in ms
-  uint32_t d6;                 // [6]
+  uint32_t d6;                 // [6] number of inputs
   uint32_t d7;                 // [7]
   uint32_t d8_minimumHz;       // [8] tuning range
   uint32_t d9_maximumHz;       // [9]
