@@ -15,7 +15,9 @@ packages=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev python3 nlo
           wine wine64 fonts-wine xvfb imagemagick
           # what Wine's X11 driver and crypto only recommend
           libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1
-          libgnutls30)
+          libgnutls30
+          # the emulated x86 machine that runs the 32-bit build's test programs
+          qemu-system-x86 debootstrap e2fsprogs)
 if [ "${1:-}" = --run ]; then
   # The run command configures the native build and builds varnctl only.
   packages=(cmake ninja-build g++ python3 nlohmann-json3-dev googletest libgtest-dev libgmock-dev)

@@ -202,7 +202,8 @@ for stage in "${stages[@]}"; do
       case $rc in
       0|1)
         report_wine win32 build/windows/win32-vm.log x86 $rc
-        keep_screenshots build/windows/win32-vm/bin x86 ;;
+        keep_screenshots build/windows/win32-vm/bin x86
+        compare_channels win32 build/windows/win32-vm x86 ;;
       3)
         summary+=("$(printf '%-9s NOT RUN: the 32-bit guest cannot be built, the Debian mirror cannot be reached (TOLVEN_WIN32_VM=skip to leave it out)' win32)")
         failed=1 ;;
