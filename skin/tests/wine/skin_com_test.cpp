@@ -648,8 +648,12 @@ TEST_F(SkinCom, HostedByTheSystemsControlContainer) {
 }
 
 // The popup-menu object shows the host's menu; the choice reaches the owner.
-DWORD WINAPI ChooseFirstItem(void *) {
-  for (int i = 0; i < 150; ++i) {
+// Patient, since an emulated machine can take seconds to show the menu; if
+// it never shows, the menu's loop is ended so the test fails instead of
+// hanging in it.
+DWORD WINAPI ChooseFirstItem(void *owner) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < 60000) {
     HWND menu = FindWindowW(L"#32768", nullptr);
     if (menu && IsWindowVisible(menu)) {
       PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
@@ -658,6 +662,7 @@ DWORD WINAPI ChooseFirstItem(void *) {
     }
     Sleep(20);
   }
+  PostMessageW(static_cast<HWND>(owner), WM_CANCELMODE, 0, 0);
   return 0;
 }
 
@@ -669,12 +674,12 @@ TEST_F(SkinCom, PopupMenuSendsTheChoiceToItsOwner) {
   AppendMenuW(menu, MF_STRING, 601, L"Exit");
   IDispatch *object = Create(kMenu);
   ASSERT_TRUE(object);
-  HANDLE helper = CreateThread(nullptr, 0, ChooseFirstItem, nullptr, 0, nullptr);
+  HANDLE helper = CreateThread(nullptr, 0, ChooseFirstItem, owner, 0, nullptr);
   VARIANT shown = Invoke(object, 1, DISPATCH_METHOD,
                          {Int(0), Int(static_cast<LONG>(reinterpret_cast<LONG_PTR>(owner))),
                           Int(static_cast<LONG>(reinterpret_cast<LONG_PTR>(menu))), Int(-1), Int(80), Int(80),
                           Int(0), Int(0)});
-  WaitForSingleObject(helper, 5000);
+  WaitForSingleObject(helper, 65000);
   DWORD found = 0;
   GetExitCodeThread(helper, &found);
   CloseHandle(helper);
