@@ -10,7 +10,7 @@
 
 #include "platform/display/display_escape.h"
 #include "platform/display/wire_pointer.h"
-#include "virtualcard/control_bus.h"
+#include "virtualcard/simulated_bus.h"
 
 namespace tolven::card {
 
@@ -24,7 +24,7 @@ class VideoPortModel {
 
 class SimulatedDisplayDriver : public display::DisplayEscape {
  public:
-  explicit SimulatedDisplayDriver(ControlBus &bus) : bus_(bus) {}
+  explicit SimulatedDisplayDriver(SimulatedBus &bus) : bus_(bus) {}
 
   int Escape(int escape, int inputSize, const void *input, int outputSize, void *output) override;
 
@@ -40,7 +40,7 @@ class SimulatedDisplayDriver : public display::DisplayEscape {
   int ModeInfo(int outputSize, void *output);
   int VideoPort(int inputSize, const void *input, int outputSize, void *output);
 
-  ControlBus &bus_;
+  SimulatedBus &bus_;
   VideoPortModel *videoPort_ = nullptr;
   uint32_t horizontalDivisor_ = 1;
   uint32_t verticalDivisor_ = 1;

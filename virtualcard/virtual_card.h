@@ -18,7 +18,7 @@
 #include "platform/clock/clock.h"
 #include "virtualcard/bus_device.h"
 #include "virtualcard/card_config.h"
-#include "virtualcard/control_bus.h"
+#include "virtualcard/simulated_bus.h"
 #include "virtualcard/receiver.h"
 #include "virtualcard/simulated_display_driver.h"
 #include "virtualcard/video_port_model.h"
@@ -45,7 +45,7 @@ class VirtualCard {
 
   display::DisplayEscape &DisplayDriver() { return driver_; }
   SimulatedDisplayDriver &Driver() { return driver_; }
-  ControlBus &Bus() { return bus_; }
+  SimulatedBus &Bus() { return bus_; }
   SimulatedDecoder &Decoder() { return decoder_; }
   // Null when the configuration has no tuner module on the bus.
   SimulatedTuner *Tuner() { return tuner_.get(); }
@@ -58,7 +58,7 @@ class VirtualCard {
   CardConfig config_;
   std::unique_ptr<Clock> ownClock_;
   Clock &clock_;
-  ControlBus bus_;
+  SimulatedBus bus_;
   SimulatedDisplayDriver driver_{bus_};
   std::unique_ptr<SimulatedTuner> tuner_;
   SimulatedDecoder decoder_;

@@ -4,9 +4,10 @@
 
 #include "driver/control/component_base.h"
 #include "driver/control/crossbar_control.h"
-#include "driver/control/picture_controls.h"
+#include "driver/control/proc_amp_control.h"
 #include "driver/control/tuner_control.h"
 #include "driver/control/video_decoder_control.h"
+#include "driver/control/video_port_control.h"
 
 namespace tolven::control {
 

@@ -8,39 +8,10 @@ namespace tolven {
 
 using namespace vfw;
 
-CDriverBase::~CDriverBase() {
-  for (auto *&channel : channels_) {
-    delete channel;
-    channel = nullptr;
-  }
-}
-
-int CDriverBase::EntryFor(uintptr_t driverId) {
-  switch (driverId) {
-    case kVideoIn: return 1;
-    case kVideoOut: return 2;
-    case kVideoExternalOut: return 3;
-    default: return 0;
-  }
-}
-
-void CDriverBase::StoreChannel(uintptr_t driverId, CCaptureChannel *channel) {
-  CCaptureChannel *&entry = channels_[EntryFor(driverId)];
-  delete entry;
-  entry = channel;
-}
-
-CCaptureChannel *CDriverBase::TakeChannel(uintptr_t driverId) {
-  CCaptureChannel *&entry = channels_[EntryFor(driverId)];
-  CCaptureChannel *channel = entry;
-  entry = nullptr;
-  return channel;
-}
-
 CCaptureDriver::~CCaptureDriver() {
   // An unload without the closes and DRV_FREE still gives back the device
   // and the service manager.
-  for (uintptr_t id : {kVideoExternalIn, kVideoIn, kVideoExternalOut}) delete TakeChannel(id);
+  for (uintptr_t id : {kVideoExternalIn, kVideoIn, kVideoExternalOut}) delete channels_.TakeChannel(id);
   if (link_) env_.board.CloseHardware(env_.ports, link_);
   if (profile_) CloseServiceProfile(env_.ports, profile_);
 }
@@ -112,7 +83,7 @@ intptr_t CCaptureDriver::OnOpen(uintptr_t, intptr_t, intptr_t openParms) {
     default: return 0;  // the device link stays open
   }
   if (!channel) return 0;
-  StoreChannel(parms->dwFlags, channel);
+  channels_.StoreChannel(parms->dwFlags, channel);
   ++openCount_;
   env_.controlModel.EnsureSettingsApplied();
   return static_cast<intptr_t>(parms->dwFlags);
@@ -120,7 +91,7 @@ intptr_t CCaptureDriver::OnOpen(uintptr_t, intptr_t, intptr_t openParms) {
 
 intptr_t CCaptureDriver::OnClose(uintptr_t driverId, uintptr_t) {
   if (driverId == 0 || driverId == kConfigurationInstance) return 1;
-  delete TakeChannel(driverId);
+  delete channels_.TakeChannel(driverId);
   // Guarded: a close without a matching open must not wrap the count.
   if (openCount_ > 0) {
     if (openCount_ == 1 && link_) {
@@ -187,7 +158,7 @@ intptr_t CCaptureDriver::Dispatch(uintptr_t driverId, uintptr_t hDriver, uint32_
   }
   if (driverId == 0 || driverId == kConfigurationInstance)
     return env_.host.DefDriverProc(driverId, hDriver, message, lParam1, lParam2);
-  CCaptureChannel *channel = ChannelFor(driverId);
+  CCaptureChannel *channel = channels_.ChannelFor(driverId);
   if (!channel) return kDvErrNotSupported;
   return channel->HandleMessage(hDriver, message, lParam1, lParam2);
 }

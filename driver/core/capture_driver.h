@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "driver/core/capture_channel.h"
+#include "driver/core/channel_table.h"
 #include "driver/link/config_store.h"
 #include "driver/core/driver_host.h"
 #include "driver/link/kernel_link.h"
@@ -23,32 +24,12 @@ struct DriverEnvironment {
   BoardRequests &board;  // opened at the first channel open
 };
 
-// The channel table: one entry per channel kind, indexed by driver-instance
-// id (1 → 0, 4 → 1, 8 → 2, 2 → 3, anything else → 0).
-class CDriverBase {
- public:
-  static constexpr int kChannelSlots = 4;
-
-  CDriverBase() = default;
-  virtual ~CDriverBase();  // destroys any channel still open
-  CDriverBase(const CDriverBase &) = delete;
-  CDriverBase &operator=(const CDriverBase &) = delete;
-
-  static int EntryFor(uintptr_t driverId);
-  // Stores the channel for the id, destroying one the entry already held.
-  void StoreChannel(uintptr_t driverId, CCaptureChannel *channel);
-  // Takes the channel out of its entry (null when there is none).
-  CCaptureChannel *TakeChannel(uintptr_t driverId);
-  CCaptureChannel *ChannelFor(uintptr_t driverId) const { return channels_[EntryFor(driverId)]; }
-
- private:
-  CCaptureChannel *channels_[kChannelSlots] = {};
-};
-
-class CCaptureDriver : public CDriverBase {
+class CCaptureDriver {
  public:
   explicit CCaptureDriver(DriverEnvironment environment) : env_(environment) {}
-  ~CCaptureDriver() override;
+  virtual ~CCaptureDriver();
+  CCaptureDriver(const CCaptureDriver &) = delete;
+  CCaptureDriver &operator=(const CCaptureDriver &) = delete;
 
   virtual bool DeviceControl(uint32_t code, const void *in, uint32_t inSize, void *out,
                              uint32_t outSize);                                       // 1
@@ -79,6 +60,7 @@ class CCaptureDriver : public CDriverBase {
   ServiceProfile *Profile() const { return profile_; }
   DeviceLink *Link() const { return link_; }
   uint32_t OpenCount() const { return openCount_; }
+  CCaptureChannel *ChannelFor(uintptr_t driverId) const { return channels_.ChannelFor(driverId); }
 
  private:
   const char16_t *ServiceName() const;
@@ -86,6 +68,7 @@ class CCaptureDriver : public CDriverBase {
   bool ServicePresent();
 
   DriverEnvironment env_;
+  CChannelTable channels_;
   ServiceProfile *profile_ = nullptr;  // owned, DRV_LOAD to DRV_FREE
   DeviceLink *link_ = nullptr;         // owned, first open to last close
   uint32_t openCount_ = 0;

@@ -3,8 +3,9 @@
 // from load to unload and hands it to the layers above as BoardRequests.
 #pragma once
 #include "driver/hardware/control_bus.h"
-#include "driver/hardware/crossbar.h"
+#include "driver/hardware/crossbar_switch.h"
 #include "driver/hardware/hardware_manager.h"
+#include "driver/hardware/proc_amp.h"
 #include "driver/hardware/tuner_module.h"
 #include "driver/hardware/tv_audio.h"
 #include "driver/hardware/video_decoder.h"

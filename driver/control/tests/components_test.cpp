@@ -7,9 +7,10 @@
 
 #include "driver/control/control_tables.h"
 #include "driver/control/crossbar_control.h"
-#include "driver/control/picture_controls.h"
+#include "driver/control/proc_amp_control.h"
 #include "driver/control/tests/control_rig.h"
 #include "driver/control/video_decoder_control.h"
+#include "driver/control/video_port_control.h"
 #include "platform/registry/registry.h"
 
 namespace tolven::testing {

@@ -18,7 +18,7 @@ struct BusTransaction {
   bool acknowledged = false;
 };
 
-class ControlBus {
+class SimulatedBus {
  public:
   // The device stays owned by the caller. A second device at an address
   // replaces the first.

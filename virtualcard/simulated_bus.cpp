@@ -1,8 +1,8 @@
-#include "virtualcard/control_bus.h"
+#include "virtualcard/simulated_bus.h"
 
 namespace tolven::card {
 
-bool ControlBus::Transfer(const uint8_t *write, uint32_t writeLength, uint8_t *read,
+bool SimulatedBus::Transfer(const uint8_t *write, uint32_t writeLength, uint8_t *read,
                           uint32_t readLength, uint32_t busFlag) {
   if (!write || writeLength == 0) return false;
   BusTransaction t;

@@ -1,6 +1,6 @@
-// The two small components: the video port's configuration (aspect, video
-// format, connection, colour format, overlay colour key) and the picture
-// controls with their ranges. Neither keeps current values.
+// The video port component: the port's configuration (aspect, video
+// format, connection, colour format) and the overlay colour key. It keeps no
+// current values; every reading asks the hardware.
 #pragma once
 #include "driver/control/component_base.h"
 
@@ -48,25 +48,6 @@ class CVideoPortControl final : public IVideoPortControl, private ComponentBase 
   uint32_t Request(uint32_t number, uint32_t value, uint32_t fallback, bool *ok = nullptr);
 
   uint32_t caps_[requests::videoport::kDescriptionWords] = {};
-};
-
-class CProcAmpControl final : public IProcAmpControl, private ComponentBase {
- public:
-  explicit CProcAmpControl(ControlEnvironment &environment);
-  ~CProcAmpControl() = default;
-
-  TOLVEN_THISCALL int32_t GetRange(int32_t property, ProcAmpRange *range) override;
-  TOLVEN_THISCALL int32_t GetValue(int32_t property, int32_t *value) override;
-  TOLVEN_THISCALL int32_t SetValue(int32_t property, int32_t value) override;
-  TOLVEN_THISCALL int32_t OpenSettingsKey(const char16_t *subkey) override;
-  TOLVEN_THISCALL int32_t SaveSettings() override;
-  TOLVEN_THISCALL int32_t LoadSettings() override;
-  TOLVEN_THISCALL void *DeletingDestructor(uint32_t flags) override;
-
- private:
-  static bool Known(int32_t property) { return property >= 0 && property < kProcAmpPropertyCount; }
-
-  uint32_t caps_[requests::procamp::kDescriptionWords] = {};
 };
 
 }  // namespace tolven::control

@@ -1,6 +1,5 @@
-// The input crossbar switch (kind 4) and the picture controls (kind 16).
-// Both do their register work in the video decoder; the crossbar also sets
-// the TV audio processor's source and mute.
+// The input crossbar switch (kind 4). It does its register work in the video
+// decoder and sets the TV audio processor's source and mute.
 #pragma once
 #include "driver/hardware/component_family.h"
 #include "driver/hardware/control_bus.h"
@@ -53,37 +52,6 @@ class CCrossbarSwitch : public CComponentFamily {
   uint32_t variant_ = 0;
   int32_t videoInput_ = -1;
   int32_t audioInput_ = -1;
-};
-
-// Picture-control ranges (minimum, maximum, step, default).
-struct ProcAmpRange {
-  int32_t minimum, maximum, step, defaultValue;
-};
-
-class CProcAmp : public CComponentFamily {
- public:
-  CProcAmp(CControlBus &bus, CVideoDecoderChip &decoder)
-      : CComponentFamily(kKindProcAmp), bus_(bus), decoder_(decoder) {}
-  uint32_t Dispatch(uint32_t *record) override;
-  void FillDescription(uint32_t *record) override;
-
-  void SetBrightness(int32_t value);
-  void SetContrast(int32_t value);
-  void SetHue(int32_t value);
-  void SetSaturation(int32_t value);
-
-  static constexpr ProcAmpRange kBrightnessRange{-1, 127, 1, 0};
-  static constexpr ProcAmpRange kContrastRange{0, 255, 1, 57};
-  static constexpr ProcAmpRange kHueRange{0, 255, 1, 0};
-  static constexpr ProcAmpRange kSaturationRange{0, 255, 1, 127};
-
- private:
-  CControlBus &bus_;
-  CVideoDecoderChip &decoder_;
-  int32_t brightness_ = kBrightnessRange.defaultValue;
-  int32_t contrast_ = kContrastRange.defaultValue;
-  int32_t hue_ = kHueRange.defaultValue;
-  int32_t saturation_ = kSaturationRange.defaultValue;
 };
 
 }  // namespace tolven
