@@ -162,6 +162,10 @@ class SetupProgram : public ::testing::Test {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     folder_ = TempFolder(L"Caldra One Test Install");
     RemoveTree(folder_);
+    // A machine without the card's software: other test programs of this
+    // prefix put the driver files in the system folders and leave them.
+    DeleteFileW((SystemFolder() + L"\\drivers\\tolvenk.sys").c_str());
+    DeleteFileW((SystemFolder() + L"\\tolvenu.dll").c_str());
   }
   void TearDown() override {
     RunSetup(BuildFolder(), L"/uninstall /S \"/D=" + folder_ + L"\"");
