@@ -11,12 +11,12 @@ SkinDocument::SkinDocument(std::string file, std::string rootName)
 void SkinDocument::SetDesignSize(int width, int height) {
   designWidth_ = width;
   designHeight_ = height;
-  root_->spec = RectSpec{0, 0, width, height};
+  root_->placement = RectPlacement{0, 0, width, height};
 }
 
 void SkinDocument::Layout(int width, int height) {
-  root_->spec = RectSpec{0, 0, std::max(width, designWidth_), std::max(height, designHeight_)};
-  root_->Layout(root_->spec.width, root_->spec.height);
+  root_->placement = RectPlacement{0, 0, std::max(width, designWidth_), std::max(height, designHeight_)};
+  root_->Layout(root_->placement.width, root_->placement.height);
 }
 
 namespace {

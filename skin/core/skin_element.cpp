@@ -36,8 +36,8 @@ void ResolveAxis(int written, bool centre, int size, int parent, int &start, int
 }  // namespace
 
 void SkinElement::Layout(int parentWidth, int parentHeight) {
-  ResolveAxis(spec.x, spec.centreX, spec.width, parentWidth, relative_.left, relative_.width);
-  ResolveAxis(spec.y, spec.centreY, spec.height, parentHeight, relative_.top, relative_.height);
+  ResolveAxis(placement.x, placement.centreX, placement.width, parentWidth, relative_.left, relative_.width);
+  ResolveAxis(placement.y, placement.centreY, placement.height, parentHeight, relative_.top, relative_.height);
   for (auto &child : children_) child->Layout(relative_.width, relative_.height);
 }
 

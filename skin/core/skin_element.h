@@ -40,7 +40,7 @@ class SkinElement {
 
   // What the skin file said; public because the parser fills it and the
   // renderers read it, with no rule to keep between the fields.
-  RectSpec spec;
+  RectPlacement placement;
   Appearance looks[kLookCount];
   std::string text;
   std::optional<TextStyle> style;  // unset: the parent's (or the skin's) style

@@ -114,14 +114,14 @@ class Reader {
       } else if (word == "rect") {
         if (open.empty()) throw Failure{number, "\"rect\" belongs to an element; the skin has \"size\""};
         Expect(t, 5, number, "rect <x> <y> <width> <height>");
-        RectSpec r;
+        RectPlacement r;
         r.centreX = !t[1].quoted && t[1].text == "centre";
         r.centreY = !t[2].quoted && t[2].text == "centre";
         r.x = r.centreX ? 0 : Number(t[1], number);
         r.y = r.centreY ? 0 : Number(t[2], number);
         r.width = Number(t[3], number);
         r.height = Number(t[4], number);
-        current.spec = r;
+        current.placement = r;
         rects_.insert(&current);
       } else if (word == "fill") {
         Expect(t, 3, number, "fill <look> <#rrggbb>");

@@ -64,7 +64,7 @@ struct NamedState {
 // parent's right or bottom edge, a width or height of 0 or less reaches to
 // that many pixels before the parent's right or bottom edge.
 // An x or y written as "centre" places the element in the middle of its parent.
-struct RectSpec {
+struct RectPlacement {
   int x = 0, y = 0, width = 0, height = 0;
   bool centreX = false, centreY = false;
 };
