@@ -1,4 +1,56 @@
-// Viewer.exe. The viewer is not built yet: it exits at once with status 1.
+// Viewer.exe: the TV window. Builds the Win32 adapters of the viewer's
+// ports, starts the application object and runs the message loop.
 #include <windows.h>
+#include <ole2.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 1; }
+#include <string>
+
+#include "platform/capture/win32_avicap_capture_windows.h"
+#include "platform/messagebox/win32_message_boxes.h"
+#include "platform/mixer/win32_mixer.h"
+#include "platform/registry/win32_registry.h"
+#include "viewer/app/viewer_app.h"
+#include "viewer/win32/win32_control_library.h"
+#include "viewer/win32/win32_viewer_shell.h"
+
+namespace {
+
+// "Skins\Default\" beside the program.
+std::wstring SkinFolder() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path, length);
+  folder.resize(folder.find_last_of(L'\\') + 1);
+  return folder + L"Skins\\Default\\";
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  using namespace tolven;
+  if (FAILED(OleInitialize(nullptr))) return 1;
+  int status = 0;
+  {
+    reg::Win32Registry registry;
+    ui::Win32MessageBoxes messages;
+    mix::Win32Mixer mixer;
+    cap::Win32AvicapCaptureWindows captureWindows;
+    viewer::win::Win32ControlLibrary library;
+    viewer::win::Win32ViewerShell shell(SkinFolder());
+    viewer::CViewerApp app(viewer::ViewerPorts{registry, shell, captureWindows, messages, library, mixer});
+    shell.Attach(&app);
+    if (!app.Start()) {
+      status = 1;
+    } else {
+      MSG msg;
+      while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+      status = static_cast<int>(msg.wParam);
+    }
+    shell.Attach(nullptr);
+  }
+  OleUninitialize();
+  return status;
+}

@@ -121,6 +121,12 @@ void CViewerApp::Show(uint32_t) {
                    controller_.MuteText(), controller_.StereoText());
 }
 
+void CViewerApp::OpenDriverDialog(cap::Dialog dialog) {
+  if (link_.ShowDialog(dialog) == 0 || dialog != cap::Dialog::kVideoSource) return;
+  controller_.VideoSourceConfirmed();
+  shell_.PostRepaintVideo();
+}
+
 void CViewerApp::DisplayChange() {
   link_.Reconnect();
   controller_.Rebind();

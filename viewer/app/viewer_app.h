@@ -47,6 +47,9 @@ class CViewerApp : private ControllerView {
   bool SkinEvent(WStringView name) { return events_.Handle(name); }
   // A pick in the source combo box.
   void SourcePicked(int32_t source) { controller_.SelectSource(source); }
+  // Opens one of the driver's dialogs; after the Video Source dialog was
+  // confirmed the controls follow what it changed.
+  void OpenDriverDialog(cap::Dialog dialog);
   // The source list, texts and layout commands of the main window.
   void Refresh();
 

@@ -13,6 +13,10 @@ struct Entry {
 
 // Trailing blanks are part of some texts: a number follows them.
 constexpr Entry kStrings[] = {
+    {59, u"Video source..."},
+    {60, u"Video format..."},
+    {61, u"Video display..."},
+    {66, u"Exit"},
     {68, u"OverlayWnd"},
     {69, u"Unable to create overlay window."},
     {70, u"Unable to connect to the hardware."},

@@ -8,6 +8,10 @@
 namespace tolven::viewer {
 
 enum StringId : uint32_t {
+  kStrMenuVideoSource = 59,
+  kStrMenuVideoFormat = 60,
+  kStrMenuVideoDisplay = 61,
+  kStrMenuExit = 66,
   kStrOverlayWindow = 68,
   kStrCannotCreateOverlay = 69,
   kStrCannotConnect = 70,

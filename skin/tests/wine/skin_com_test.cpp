@@ -14,9 +14,10 @@
 #include <vector>
 
 #include "event_sink.h"
-#include "ole_host.h"
+#include "skin/host/ole_host.h"
 
 namespace tolven::skin::winetest {
+using host::OleHost;
 namespace {
 
 const CLSID kForm = {0x5B1C7E90, 0x3D2A, 0x4F6B, {0x9C, 0x8E, 0x2A, 0x7D, 0x41, 0xE6, 0xB0, 0x53}};

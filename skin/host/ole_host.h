@@ -1,4 +1,4 @@
-// A minimal OLE container for the test program: the client site and
+// A minimal OLE container for hosts of the skin controls: the client site and
 // in-place site a dialog's control site gives a control, so a skin control
 // can be created inside a dialog as a host application does it.
 #pragma once
@@ -6,7 +6,7 @@
 #include <ole2.h>
 #include <ocidl.h>
 
-namespace tolven::skin::winetest {
+namespace tolven::skin::host {
 
 class OleHost : public IOleClientSite, public IOleInPlaceSite {
  public:
@@ -98,4 +98,4 @@ class OleHost : public IOleClientSite, public IOleInPlaceSite {
   bool activated_ = false;
 };
 
-}  // namespace tolven::skin::winetest
+}  // namespace tolven::skin::host

@@ -1,0 +1,330 @@
+#include "viewer/win32/win32_viewer_shell.h"
+
+#include <commctrl.h>
+
+#include "viewer/core/viewer_strings.h"
+
+namespace tolven::viewer::win {
+
+namespace {
+constexpr wchar_t kMainClass[] = L"VarnViewer_main_window";
+constexpr int kFormId = 1000;
+constexpr int kSourceComboId = 111;
+constexpr int kComboListHeight = 110;
+constexpr int kAppIcon = 128;
+// Context-menu commands, counted up from 600 in the menu's order.
+constexpr UINT kMenuVideoSource = 604, kMenuVideoFormat = 605, kMenuVideoDisplay = 606, kMenuExit = 611;
+
+std::wstring W(WStringView text) { return std::wstring(text.begin(), text.end()); }
+std::wstring W(const WString &text) { return std::wstring(text.begin(), text.end()); }
+RECT R(const ScreenRect &r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+ScreenRect S(const RECT &r) { return ScreenRect{r.left, r.top, r.right, r.bottom}; }
+std::wstring Text(uint32_t id) { return W(ViewerStrings::Text(id)); }
+}  // namespace
+
+Win32ViewerShell::~Win32ViewerShell() {
+  readout_.reset();
+  status_.reset();
+  form_.Destroy();
+  if (main_ && IsWindow(main_)) DestroyWindow(main_);
+}
+
+LRESULT CALLBACK Win32ViewerShell::MainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto *create = reinterpret_cast<CREATESTRUCTW *>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto *self = reinterpret_cast<Win32ViewerShell *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  return self ? self->Handle(window, message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Installed over the skin form's procedure: the size limits go to the
+// window's own procedure first, then every message to the form's.
+LRESULT CALLBACK Win32ViewerShell::FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto *self = reinterpret_cast<Win32ViewerShell *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_GETMINMAXINFO) CallWindowProcW(self->created_, window, message, wParam, lParam);
+  return CallWindowProcW(self->subclassed_, window, message, wParam, lParam);
+}
+
+LRESULT Win32ViewerShell::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CLOSE:
+      if (app_) app_->Close();
+      else DestroyWindow(window);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_DISPLAYCHANGE:
+      if (app_) app_->DisplayChange();
+      return 0;
+    case WM_SIZE:
+      FollowClient();
+      PlaceDockedPanels();
+      break;
+    case WM_MOVE:
+      PlaceDockedPanels();
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) PostRepaintVideo();
+      break;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kSourceComboId && HIWORD(wParam) == CBN_SELENDOK && app_) {
+        const LRESULT pick = SendMessageW(combo_, CB_GETCURSEL, 0, 0);
+        if (pick != CB_ERR) app_->SourcePicked(static_cast<int32_t>(pick));
+        return 0;
+      }
+      break;
+    case kRepaintVideo:
+      if (app_ && app_->Capture().Window())
+        InvalidateRect(reinterpret_cast<HWND>(app_->Capture().Window()), nullptr, FALSE);
+      return 0;
+    case kToggleDock:
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Win32ViewerShell::EnableControlHosting() {
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+}
+
+ScreenRect Win32ViewerShell::MaximizedSize() {
+  return ScreenRect{0, 0, GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
+}
+
+bool Win32ViewerShell::CreateMainWindow(const ScreenRect &rect, WStringView caption) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = &MainProcedure;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kAppIcon));
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+  wc.lpszClassName = kMainClass;
+  RegisterClassExW(&wc);
+  const std::wstring title = W(caption);
+  main_ = CreateWindowExW(WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE, kMainClass, title.c_str(), WS_OVERLAPPEDWINDOW,
+                          rect.left, rect.top, rect.Width(), rect.Height(), nullptr, nullptr, instance, this);
+  if (!main_) return false;
+  created_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(main_, GWLP_WNDPROC));
+  combo_ = CreateWindowExW(0, WC_COMBOBOXW, L"", WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, 10, 10, main_,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSourceComboId)), instance, nullptr);
+  SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  return true;
+}
+
+void Win32ViewerShell::CreateSkinForm() {
+  form_.Create(main_, kFormId, RECT{10, 10, 30, 30});
+  form_.OnEvent([this](const std::wstring &name) {
+    if (app_) app_->SkinEvent(WString(name.begin(), name.end()));
+  });
+}
+
+bool Win32ViewerShell::LoadMainSkin(WStringView file) { return form_.Load(skinFolder_ + W(file)); }
+
+bool Win32ViewerShell::ElementRect(WStringView name, ScreenRect *rect) {
+  RECT r;
+  if (!form_.ElementRect(W(name), &r)) return false;
+  *rect = S(r);
+  return true;
+}
+
+void Win32ViewerShell::RunSkinCommand(WStringView command) { form_.Command(W(command)); }
+
+void Win32ViewerShell::TrimSystemMenu() {
+  HMENU menu = GetSystemMenu(main_, FALSE);
+  if (!menu) return;
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[64] = {};
+    if (GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION) > 0 &&
+        std::wstring(text) == L"&About skin...") {
+      DeleteMenu(menu, static_cast<UINT>(i), MF_BYPOSITION);
+      DeleteMenu(menu, static_cast<UINT>(i), MF_BYPOSITION);  // the separator after it
+      return;
+    }
+  }
+}
+
+ScreenRect Win32ViewerShell::MainWindowRect() {
+  RECT r = {};
+  GetWindowRect(main_, &r);
+  return S(r);
+}
+
+void Win32ViewerShell::CreateVideoWindows(const ScreenRect &client) {
+  video_.Create(main_, R(client), Text(kStrOverlayWindow).c_str());
+  video_.OnContextMenu([this](POINT at) { ContextMenu(at); });
+}
+
+void Win32ViewerShell::PlaceMainWindow(const ScreenRect &rect) {
+  SetWindowPos(main_, nullptr, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_FRAMECHANGED);
+  SetWindowLongW(main_, GWL_STYLE, GetWindowLongW(main_, GWL_STYLE) | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+  SetWindowPos(main_, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  subclassed_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(main_, GWLP_WNDPROC));
+  SetWindowLongPtrW(main_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameProcedure));
+  ShowWindow(main_, SW_SHOW);
+  UpdateWindow(main_);
+}
+
+void Win32ViewerShell::FillVideoWindow() { video_.Fill(); }
+
+// The undocked remote comes with the remote panels; until then the main
+// window carries the controls alone.
+void Win32ViewerShell::CreateRemote(int32_t, int32_t, WStringView) {}
+
+bool Win32ViewerShell::RemotePosition(int32_t *, int32_t *) { return false; }
+
+void Win32ViewerShell::CreateDockedPanels(const ScreenRect &) {
+  readout_ = std::make_unique<CDockedPanel>(CDockedPanel::Kind::kReadout);
+  status_ = std::make_unique<CDockedPanel>(CDockedPanel::Kind::kStatus);
+  const ScreenRect m = MainWindowRect();
+  readout_->Create(main_, POINT{m.left + 34, m.bottom - 64}, skinFolder_);
+  status_->Create(main_, POINT{m.right - 95, m.bottom - 64}, skinFolder_);
+}
+
+void Win32ViewerShell::PlaceDockedPanels() {
+  if (!readout_ || !status_) return;
+  const ScreenRect m = MainWindowRect();
+  readout_->MoveTo(POINT{m.left + 34, m.bottom - 64});
+  status_->MoveTo(POINT{m.right - 95, m.bottom - 64});
+}
+
+// The video windows follow the skin's "client" element as the form lays
+// itself out anew.
+void Win32ViewerShell::FollowClient() {
+  RECT r;
+  if (video_.Window() && form_.ElementRect(L"client", &r)) video_.Move(r);
+}
+
+void Win32ViewerShell::DestroyPanels() {
+  readout_.reset();
+  status_.reset();
+}
+
+cap::Window Win32ViewerShell::VideoPane() { return reinterpret_cast<cap::Window>(video_.Pane()); }
+
+Rect Win32ViewerShell::VideoPaneClient() {
+  RECT r = {};
+  if (video_.Pane()) {
+    GetWindowRect(video_.Pane(), &r);
+    MapWindowPoints(nullptr, video_.Pane(), reinterpret_cast<POINT *>(&r), 2);
+  }
+  return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+void Win32ViewerShell::FillSources(const std::vector<WString> &names, int32_t current) {
+  SendMessageW(combo_, CB_RESETCONTENT, 0, 0);
+  for (const WString &name : names) SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(name).c_str()));
+  SendMessageW(combo_, CB_SETCURSEL, static_cast<WPARAM>(current), 0);
+}
+
+void Win32ViewerShell::ShowTexts(const WString &volume, const WString &channel, const WString &source,
+                                 const WString &mute, const WString &stereo) {
+  if (readout_) {
+    readout_->SetRow(1, W(volume));
+    readout_->SetRow(2, W(channel));
+    readout_->SetRow(3, W(source));
+  }
+  if (status_) {
+    status_->SetRow(1, W(mute));
+    status_->SetRow(3, W(stereo));
+  }
+}
+
+void Win32ViewerShell::ShowHint(const WString &text) {
+  if (status_) status_->SetRow(2, W(text));
+}
+
+void Win32ViewerShell::SetArrowCursor() { SetCursor(LoadCursorW(nullptr, IDC_ARROW)); }
+
+bool Win32ViewerShell::IsMaximized() { return main_ && IsZoomed(main_); }
+
+ScreenRect Win32ViewerShell::RestoredRect() {
+  WINDOWPLACEMENT placement = {};
+  placement.length = sizeof(placement);
+  GetWindowPlacement(main_, &placement);
+  return S(placement.rcNormalPosition);
+}
+
+void Win32ViewerShell::PostRestore() { PostSysCommand(SC_RESTORE); }
+
+void Win32ViewerShell::DestroyMainWindow() {
+  ShowWindow(main_, SW_HIDE);
+  DestroyPanels();
+  DestroyWindow(main_);
+}
+
+void Win32ViewerShell::PostToggleDock() { PostMessageW(main_, kToggleDock, 0, 0); }
+
+void Win32ViewerShell::PostSysCommand(uint32_t command) { PostMessageW(main_, WM_SYSCOMMAND, command, 0); }
+
+void Win32ViewerShell::ShowSourceCombo(bool show, const ScreenRect &element) {
+  if (!show) {
+    ShowWindow(combo_, SW_HIDE);
+    return;
+  }
+  SetWindowPos(combo_, HWND_TOP, element.left, element.top, element.Width(), element.Height() + kComboListHeight,
+               SWP_SHOWWINDOW);
+}
+
+void Win32ViewerShell::BeginWaitCursor() { savedCursor_ = SetCursor(LoadCursorW(nullptr, IDC_WAIT)); }
+
+void Win32ViewerShell::EndWaitCursor() { SetCursor(savedCursor_ ? savedCursor_ : LoadCursorW(nullptr, IDC_ARROW)); }
+
+// The channel panels come with the remote panels.
+void Win32ViewerShell::OpenPanel(Panel, Point) {}
+bool Win32ViewerShell::PanelOpen(Panel) { return false; }
+
+Point Win32ViewerShell::CursorPosition() {
+  POINT p = {};
+  GetCursorPos(&p);
+  return Point{p.x, p.y};
+}
+
+bool Win32ViewerShell::ReportProgress(int32_t, int32_t) {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return true;
+}
+
+void Win32ViewerShell::PostRepaintVideo() { PostMessageW(main_, kRepaintVideo, 0, 0); }
+
+void Win32ViewerShell::ContextMenu(POINT at) {
+  if (!app_) return;
+  HMENU menu = CreatePopupMenu();
+  const cap::DriverCaps &caps = app_->Capture().Caps();
+  bool any = false;
+  auto add = [&](bool present, UINT id, uint32_t text) {
+    if (!present) return;
+    AppendMenuW(menu, MF_STRING, id, Text(text).c_str());
+    any = true;
+  };
+  add(caps.hasVideoSourceDialog, kMenuVideoSource, kStrMenuVideoSource);
+  add(caps.hasVideoFormatDialog, kMenuVideoFormat, kStrMenuVideoFormat);
+  add(caps.hasVideoDisplayDialog, kMenuVideoDisplay, kStrMenuVideoDisplay);
+  if (any) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, kMenuExit, Text(kStrMenuExit).c_str());
+  SetForegroundWindow(main_);
+  const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, main_,
+                                                        nullptr));
+  DestroyMenu(menu);
+  switch (chosen) {
+    case kMenuVideoSource: app_->OpenDriverDialog(cap::Dialog::kVideoSource); break;
+    case kMenuVideoFormat: app_->OpenDriverDialog(cap::Dialog::kVideoFormat); break;
+    case kMenuVideoDisplay: app_->OpenDriverDialog(cap::Dialog::kVideoDisplay); break;
+    case kMenuExit: PostMessageW(main_, WM_CLOSE, 0, 0); break;
+    default: break;
+  }
+}
+
+}  // namespace tolven::viewer::win
