@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <thread>
 
@@ -133,6 +134,19 @@ COLORREF PixelAt(HWND window, int x, int y) {
   return colour;
 }
 
+// The closer itself, on a modal dialog run by this thread as the driver's
+// sheets are: it finds it, and closing it ends the modal loop with Cancel.
+TEST(DialogCloserCheck, ClosesAModalDialogOfThisThread) {
+  TestFrame frame;
+  DialogCloser closer;
+  const int answer = MessageBoxW(frame.window(), L"Close me", L"Closer check", MB_OKCANCEL);
+  closer.Finish();
+  EXPECT_TRUE(closer.found());
+  EXPECT_TRUE(closer.closed());
+  EXPECT_EQ(closer.caption(), L"Closer check");
+  EXPECT_EQ(answer, IDCANCEL);
+}
+
 TEST(CaptureWindowChoice, WineGetsOurOwnCaptureWindow) {
   CardMachine machine;
   ASSERT_TRUE(machine.Ready());
@@ -220,7 +234,10 @@ TEST(CaptureWindow, ConnectCapabilitiesNameOverlayDialogsDisconnect) {
   const COLORREF black = RGB(0, 0, 0);
   ASSERT_EQ(windows.SetOverlay(window, true), 1);
   UpdateWindow(hwnd);
-  EXPECT_NE(PixelAt(hwnd, 160, 120), black);
+  const COLORREF key = PixelAt(hwnd, 160, 120);
+  EXPECT_NE(key, black);
+  EXPECT_NE(key, CLR_INVALID);
+  std::printf("overlay on: the window shows 0x%06lX\n", static_cast<unsigned long>(key));
   TestFrame::Pump();
   ASSERT_EQ(windows.SetOverlay(window, false), 1);
   UpdateWindow(hwnd);
