@@ -1,5 +1,7 @@
 // The capture window port over the system's AVICap (avicap32): where the
-// system lists the driver and creates capture windows, as on Windows.
+// system lists the driver and creates capture windows, as on Windows. The
+// messages go to any window that answers the capture-window messages, so our
+// own capture window's adapter sends them the same way.
 #pragma once
 #include "platform/capture/capture_windows.h"
 

@@ -89,10 +89,10 @@ TEST_F(DriverCaptureSessionTest, CapabilitiesComeFromTheChannelsAnswers) {
   const auto queries = driver_.Of(kDvmDialog);
   ASSERT_EQ(queries.size(), 3u);
   for (const auto &query : queries) EXPECT_EQ(query.lParam2, static_cast<intptr_t>(kVideoDialogQuery));
-  const auto caps_ = driver_.Of(kDvmGetChannelCaps);
-  ASSERT_EQ(caps_.size(), 1u);
-  EXPECT_EQ(caps_[0].channel, kChannelExternalOut);
-  EXPECT_EQ(caps_[0].lParam2, static_cast<intptr_t>(sizeof(ChannelCaps)));
+  const auto capsAsked = driver_.Of(kDvmGetChannelCaps);
+  ASSERT_EQ(capsAsked.size(), 1u);
+  EXPECT_EQ(capsAsked[0].channel, kChannelExternalOut);
+  EXPECT_EQ(capsAsked[0].lParam2, static_cast<intptr_t>(sizeof(ChannelCaps)));
 }
 
 TEST_F(DriverCaptureSessionTest, NoExternalOutChannelMeansNoOverlay) {
