@@ -32,6 +32,8 @@ class CaptureWindows {
   virtual Window Create(WStringView name, uint32_t style, int32_t x, int32_t y, int32_t width, int32_t height,
                         Window parent, int32_t id) = 0;
   virtual bool IsWindow(Window window) = 0;
+  // DestroyWindow: false when `window` was not a live window.
+  virtual bool Destroy(Window window) = 0;
   // The messages; each answers the message's result (nonzero on success).
   virtual intptr_t Connect(Window window, int32_t driverIndex) = 0;     // WM_CAP_DRIVER_CONNECT
   virtual intptr_t Disconnect(Window window) = 0;                       // WM_CAP_DRIVER_DISCONNECT

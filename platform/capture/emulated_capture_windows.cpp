@@ -19,6 +19,15 @@ Window EmulatedCaptureWindows::Create(WStringView name, uint32_t style, int32_t 
 
 bool EmulatedCaptureWindows::IsWindow(Window window) { return Live(window); }
 
+bool EmulatedCaptureWindows::Destroy(Window window) {
+  if (!Live(window)) return false;
+  // A capture window that goes away disconnects its driver.
+  alive_ = false;
+  connected_ = false;
+  overlay_ = false;
+  return true;
+}
+
 intptr_t EmulatedCaptureWindows::Connect(Window window, int32_t driverIndex) {
   if (!Live(window)) return 0;
   messages_.push_back("connect " + std::to_string(driverIndex));

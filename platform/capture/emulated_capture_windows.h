@@ -14,6 +14,7 @@ class EmulatedCaptureWindows : public CaptureWindows {
   Window Create(WStringView name, uint32_t style, int32_t x, int32_t y, int32_t width, int32_t height,
                 Window parent, int32_t id) override;
   bool IsWindow(Window window) override;
+  bool Destroy(Window window) override;
   intptr_t Connect(Window window, int32_t driverIndex) override;
   intptr_t Disconnect(Window window) override;
   intptr_t GetCaps(Window window, DriverCaps *caps) override;

@@ -27,6 +27,8 @@ Window Win32AvicapCaptureWindows::Create(WStringView name, uint32_t style, int32
 
 bool Win32AvicapCaptureWindows::IsWindow(Window window) { return window && ::IsWindow(H(window)); }
 
+bool Win32AvicapCaptureWindows::Destroy(Window window) { return window && ::DestroyWindow(H(window)); }
+
 intptr_t Win32AvicapCaptureWindows::Connect(Window window, int32_t driverIndex) {
   return SendMessageW(H(window), WM_CAP_DRIVER_CONNECT, static_cast<WPARAM>(driverIndex), 0);
 }

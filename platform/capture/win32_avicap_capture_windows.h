@@ -1,5 +1,7 @@
 // The capture window port over the system's AVICap (avicap32): where the
-// system lists the driver and creates capture windows, as on Windows.
+// system lists the driver and creates capture windows, as on Windows. The
+// messages go to any window that answers the capture-window messages, so our
+// own capture window's adapter sends them the same way.
 #pragma once
 #include "platform/capture/capture_windows.h"
 
@@ -11,6 +13,7 @@ class Win32AvicapCaptureWindows : public CaptureWindows {
   Window Create(WStringView name, uint32_t style, int32_t x, int32_t y, int32_t width, int32_t height,
                 Window parent, int32_t id) override;
   bool IsWindow(Window window) override;
+  bool Destroy(Window window) override;
   intptr_t Connect(Window window, int32_t driverIndex) override;
   intptr_t Disconnect(Window window) override;
   intptr_t GetCaps(Window window, DriverCaps *caps) override;
