@@ -5,7 +5,11 @@
 
 #include <string>
 
+#include "platform/capture/capture_windows_chooser.h"
 #include "platform/capture/win32_avicap_capture_windows.h"
+#include "platform/capture/win32_driver_capture_windows.h"
+#include "platform/debug/win32_debug_output.h"
+#include "platform/drivers/win32_installable_drivers.h"
 #include "platform/messagebox/win32_message_boxes.h"
 #include "platform/mixer/win32_mixer.h"
 #include "platform/registry/win32_registry.h"
@@ -34,7 +38,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     reg::Win32Registry registry;
     ui::Win32MessageBoxes messages;
     mix::Win32Mixer mixer;
-    cap::Win32AvicapCaptureWindows captureWindows;
+    // The system's capture windows where they serve the driver, else ours
+    // over the installable-driver interface (chosen once, logged once).
+    cap::Win32AvicapCaptureWindows systemCapture;
+    drv::Win32InstallableDrivers drivers;
+    cap::Win32DriverCaptureWindows ownCapture(registry, drivers);
+    dbg::Win32DebugOutput debug;
+    cap::CaptureWindows &captureWindows =
+        cap::ChooseCaptureWindows(systemCapture, ownCapture, u"tolvenu.dll", debug);
     viewer::win::Win32ControlLibrary library;
     viewer::win::Win32ViewerShell shell(SkinFolder());
     viewer::CViewerApp app(viewer::ViewerPorts{registry, shell, captureWindows, messages, library, mixer});

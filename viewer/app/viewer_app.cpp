@@ -102,6 +102,7 @@ void CViewerApp::SendLayoutCommands() {
 }
 
 void CViewerApp::Refresh() {
+  controller_.SetLayoutCode(CurrentLayoutCode());
   std::vector<WString> names;
   const int32_t count = controller_.SourceCount();
   for (int32_t i = 0; i < count; ++i) names.push_back(controller_.SourceName(i));

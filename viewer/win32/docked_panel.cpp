@@ -9,6 +9,8 @@ constexpr LONG kDockedStyle = 4;
 // Control ids: the frame panel, then the three rows top to bottom.
 constexpr int kReadoutIds[4] = {130, 126, 124, 125};
 constexpr int kStatusIds[4] = {131, 128, 129, 127};
+constexpr const wchar_t *kReadoutNames[4] = {L"Window", L"Volume", L"Channel", L"Source"};
+constexpr const wchar_t *kStatusNames[4] = {L"Window", L"Mute", L"Function", L"Stereo"};
 }  // namespace
 
 LRESULT CALLBACK CDockedPanel::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -39,12 +41,14 @@ bool CDockedPanel::Create(HWND owner, POINT topLeft, const std::wstring &skinFol
   if (!window_) return false;
   const RECT whole = {0, 0, kWidth, kHeight};
   if (form_.Create(window_, kFormId, whole)) form_.Load(skinFolder + L"panel.skn");
-  const int *ids = kind_ == Kind::kReadout ? kReadoutIds : kStatusIds;
+  const bool readout = kind_ == Kind::kReadout;
+  const int *ids = readout ? kReadoutIds : kStatusIds;
   for (int row = 0; row <= 3; ++row) {
     // The frame fills the panel; the rows are 57 x 11 at y 3, 16 and 29.
     const RECT r = row == 0 ? whole : RECT{1, 3 + 13 * (row - 1), 1 + 57, 3 + 13 * (row - 1) + 11};
     panels_[row] = std::make_unique<CSkinPanel>();
-    panels_[row]->Create(window_, ids[row], r, form_.Object(), kDockedStyle);
+    panels_[row]->Create(window_, ids[row], r, form_.Object(), kDockedStyle,
+                         readout ? kReadoutNames[row] : kStatusNames[row]);
   }
   ShowWindow(window_, SW_SHOWNOACTIVATE);
   return true;

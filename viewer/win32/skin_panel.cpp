@@ -17,11 +17,15 @@ CSkinPanel::~CSkinPanel() {
   panel_->Release();
 }
 
-bool CSkinPanel::Create(HWND parent, int id, const RECT &rect, IDispatch *form, LONG style) {
+bool CSkinPanel::Create(HWND parent, int id, const RECT &rect, IDispatch *form, LONG style,
+                        const std::wstring &name) {
   panel_ = CreateSkinObject(skin::kClsidPanel);
   if (!panel_) return false;
   site_ = std::make_unique<skin::host::OleHost>(parent, rect);
-  if (!site_->Host(panel_, id)) return false;
+  HWND window = site_->Host(panel_, id);
+  if (!window) return false;
+  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  PutString(panel_, skin::dispid::kCaption, name);
   PutInt(panel_, skin::dispid::kStyle, style);
   PutString(panel_, skin::dispid::kText, L"");
   return CallWithObject(panel_, skin::dispid::kAttach, form);

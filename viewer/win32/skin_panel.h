@@ -18,7 +18,8 @@ class CSkinPanel {
   CSkinPanel(const CSkinPanel &) = delete;
   CSkinPanel &operator=(const CSkinPanel &) = delete;
 
-  bool Create(HWND parent, int id, const RECT &rect, IDispatch *form, LONG style);
+  // The panel takes the look of the skin element called `name`.
+  bool Create(HWND parent, int id, const RECT &rect, IDispatch *form, LONG style, const std::wstring &name);
   void SetText(const std::wstring &text);
   const std::wstring &Text() const { return text_; }
 

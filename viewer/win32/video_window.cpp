@@ -62,11 +62,12 @@ bool CVideoWindow::Create(HWND main, const RECT &rect, const wchar_t *name) {
     wc.lpszClassName = kClass;
     RegisterClassExW(&wc);
   }
-  window_ = CreateWindowExW(0, kClass, name, WS_CHILD, rect.left, rect.top, rect.right - rect.left,
+  // Clipping keeps the frame colour from painting over the capture window.
+  window_ = CreateWindowExW(0, kClass, name, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect.left, rect.top, rect.right - rect.left,
                             rect.bottom - rect.top, main, nullptr, instance, this);
   if (!window_) return false;
   ShowWindow(window_, SW_SHOW);
-  pane_ = CreateWindowExW(0, kClass, name, WS_CHILD | WS_VISIBLE, 0, 0, rect.right - rect.left,
+  pane_ = CreateWindowExW(0, kClass, name, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, rect.right - rect.left,
                           rect.bottom - rect.top, window_, nullptr, instance, this);
   return pane_ != nullptr;
 }

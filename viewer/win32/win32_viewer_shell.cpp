@@ -109,7 +109,7 @@ bool Win32ViewerShell::CreateMainWindow(const ScreenRect &rect, WStringView capt
   wc.lpszClassName = kMainClass;
   RegisterClassExW(&wc);
   const std::wstring title = W(caption);
-  main_ = CreateWindowExW(WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE, kMainClass, title.c_str(), WS_OVERLAPPEDWINDOW,
+  main_ = CreateWindowExW(WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE, kMainClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                           rect.left, rect.top, rect.Width(), rect.Height(), nullptr, nullptr, instance, this);
   if (!main_) return false;
   created_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(main_, GWLP_WNDPROC));
@@ -121,6 +121,10 @@ bool Win32ViewerShell::CreateMainWindow(const ScreenRect &rect, WStringView capt
 
 void Win32ViewerShell::CreateSkinForm() {
   form_.Create(main_, kFormId, RECT{10, 10, 30, 30});
+  // The form paints the whole window; the video windows above it stay out
+  // of its painting.
+  if (form_.Window())
+    SetWindowLongW(form_.Window(), GWL_STYLE, GetWindowLongW(form_.Window(), GWL_STYLE) | WS_CLIPSIBLINGS);
   form_.OnEvent([this](const std::wstring &name) {
     if (app_) app_->SkinEvent(WString(name.begin(), name.end()));
   });
@@ -160,6 +164,7 @@ ScreenRect Win32ViewerShell::MainWindowRect() {
 
 void Win32ViewerShell::CreateVideoWindows(const ScreenRect &client) {
   video_.Create(main_, R(client), Text(kStrOverlayWindow).c_str());
+  SetWindowPos(video_.Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   video_.OnContextMenu([this](POINT at) { ContextMenu(at); });
 }
 

@@ -8,11 +8,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <objbase.h>
+#include <mmsystem.h>
 
 #include <string>
 #include <vector>
 
 #include "driver/control/control_interface.h"
+#include "platform/capture/capture_driver_records.h"
 #include "tests/wine/beside.h"
 #include "tests/wine/screenshot.h"
 #include "viewer/win32/skin_form.h"
@@ -49,7 +51,7 @@ void RemoveTree(const std::wstring &folder) {
 }
 
 // Runs a program and waits for it; its exit code.
-DWORD Run(const std::wstring &command, const std::wstring &folder) {
+DWORD RunProgram(const std::wstring &command, const std::wstring &folder) {
   STARTUPINFOW start{};
   start.cb = sizeof start;
   PROCESS_INFORMATION process{};
@@ -91,6 +93,14 @@ int64_t StoredDword(const wchar_t *name) {
 class Controls {
  public:
   Controls() {
+    // The video-source channel claims the card, as a capture application
+    // would, before the control interface is asked for.
+    tolven::cap::VideoOpenParms parms{};
+    parms.dwSize = sizeof parms;
+    parms.fccType = tolven::cap::kFourccVcap;
+    parms.dwVersion = tolven::cap::kVideoApiVersion;
+    parms.dwFlags = tolven::cap::kChannelExternalIn;
+    driver_ = OpenDriver(L"tolvenu.dll", nullptr, reinterpret_cast<LPARAM>(&parms));
     module_ = LoadLibraryW(L"tolvenu.dll");
     if (!module_) return;
     using Proc = tolven::control::IControlFactory *(WINAPI *)();
@@ -102,10 +112,12 @@ class Controls {
     if (hub_) hub_->Release();
     if (factory_) factory_->Release();
     if (module_) FreeLibrary(module_);
+    if (driver_) CloseDriver(driver_, 0, 0);
   }
   tolven::control::IControlHub *Hub() { return hub_; }
 
  private:
+  HDRVR driver_ = nullptr;
   HMODULE module_ = nullptr;
   tolven::control::IControlFactory *factory_ = nullptr;
   tolven::control::IControlHub *hub_ = nullptr;
@@ -143,9 +155,9 @@ class ViewerExe : public ::testing::Test {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     folder_ = TempFolder(L"Caldra One Viewer Test");
     RemoveTree(folder_);
-    RegDeleteTreeW(HKEY_CURRENT_USER, kViewerAppKey);
+    RegDeleteKeyW(HKEY_CURRENT_USER, kViewerAppKey);  // a first run: the key has no subkeys
     const std::wstring build = Beside(L"");
-    ASSERT_EQ(Run(L"\"" + build + L"setup.exe\" /S \"/D=" + folder_ + L"\"", build), 0u);
+    ASSERT_EQ(RunProgram(L"\"" + build + L"setup.exe\" /S \"/D=" + folder_ + L"\"", build), 0u);
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kParametersKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
                               nullptr),
@@ -161,8 +173,9 @@ class ViewerExe : public ::testing::Test {
       CloseHandle(viewer_.hProcess);
       CloseHandle(viewer_.hThread);
     }
+    CoFreeUnusedLibrariesEx(0, 0);  // the skin engine this test measured with
     const std::wstring build = Beside(L"");
-    Run(L"\"" + build + L"setup.exe\" /uninstall /S \"/D=" + folder_ + L"\"", build);
+    RunProgram(L"\"" + build + L"setup.exe\" /uninstall /S \"/D=" + folder_ + L"\"", build);
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kParametersKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
       RegDeleteValueW(key, L"DisplayStandIn");
