@@ -1,0 +1,84 @@
+// viewer_demo.exe: the run command's demonstration on a machine without a
+// desktop. Installs the card from the folder it lies in (setup.exe /S),
+// points the driver at the virtual card, finds the stations, starts the
+// viewer, and plays a short session (channel up twice, volume up), saving a
+// screenshot after each step into the folder given. Prints the paths and
+// how long the viewer took to show the first picture.
+//
+//   viewer_demo <screenshot folder> [install folder]
+#include <windows.h>
+#include <objbase.h>
+
+#include <cstdio>
+#include <string>
+
+#include "tests/wine/beside.h"
+#include "viewer/demo/viewer_session.h"
+
+namespace {
+
+using tolven::viewer::demo::Pump;
+using tolven::viewer::demo::ViewerSession;
+
+std::string Narrow(const std::wstring &text) {
+  std::string out;
+  for (wchar_t c : text) out.push_back(c < 128 ? static_cast<char>(c) : '?');
+  return out;
+}
+
+int Fail(const char *what) {
+  std::fprintf(stderr, "viewer_demo: %s\n", what);
+  return 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t **argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: viewer_demo <screenshot folder> [install folder]\n");
+    return 2;
+  }
+  const std::wstring shots = std::wstring(argv[1]) + L"\\";
+  const std::wstring install = argc > 2 ? argv[2] : L"C:\\Program Files\\Caldra One";
+  CreateDirectoryW(argv[1], nullptr);
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  ViewerSession session(tolven::winetest::Beside(L""), install);
+
+  std::printf("installing with setup.exe /S into %s\n", Narrow(install).c_str());
+  if (session.Install() != 0) return Fail("setup.exe failed");
+  if (!session.UseStandIn(tolven::winetest::Beside(L"tolvencard.dll"))) return Fail("cannot point at the stand-in");
+  ViewerSession::ForgetViewerSettings();
+  std::printf("scanning the virtual card's tuner input...\n");
+  const int stations = session.FindChannels();
+  if (stations < 1) return Fail("no stations found");
+  std::printf("found %d stations\n", stations);
+
+  if (!session.Start()) return Fail("Viewer.exe showed no window");
+  POINT channelUp, volumeUp;
+  if (!session.ElementCentre(L"maindocked.skn", L"chan-up", &channelUp) ||
+      !session.ElementCentre(L"maindocked.skn", L"vol-up", &volumeUp))
+    return Fail("the skin's buttons were not found");
+  const int32_t firstPicture = session.WaitForVideo(30000);
+  if (firstPicture < 0) return Fail("the picture never showed");
+  std::printf("viewer start (process start to overlay on): %d ms\n", firstPicture);
+  Pump(1000);
+
+  int shot = 0;
+  auto save = [&](const wchar_t *what) {
+    const std::wstring file = shots + L"viewer-" + std::to_wstring(++shot) + L"-" + what + L".bmp";
+    if (session.Shot(file)) std::printf("screenshot: %s\n", Narrow(file).c_str());
+  };
+  save(L"first-station");
+  for (int i = 0; i < 2; ++i) {
+    session.Click(channelUp);
+    Pump(1000);
+    save(L"channel-up");
+  }
+  session.Click(volumeUp);
+  Pump(500);
+  save(L"volume-up");
+  const DWORD code = session.Close(30000);
+  std::printf("Viewer.exe closed (exit code %lu)\n", static_cast<unsigned long>(code));
+  CoUninitialize();
+  return code == 0 ? 0 : 1;
+}
