@@ -49,6 +49,13 @@ uint32_t XorShift(uint32_t *state) {
 
 }  // namespace
 
+int32_t PictureGenerator::CaptionScale(int32_t boxWidth, int32_t lineStep, int32_t longestText) {
+  // Two glyph widths of margin, and a line at most two thirds glyph.
+  const int32_t byWidth = boxWidth / (std::max(longestText, 1) + 2 * BitmapFont::kAdvance);
+  const int32_t byHeight = lineStep * 2 / 3 / BitmapFont::kGlyphHeight;
+  return std::max(1, std::min(byWidth, byHeight));
+}
+
 int32_t PictureGenerator::MovingOffset(uint32_t timeMs, int32_t travel) {
   if (travel <= 0) return 0;
   return static_cast<int32_t>(uint64_t{timeMs % kPeriodMs} * static_cast<uint64_t>(travel) / kPeriodMs);
@@ -114,18 +121,22 @@ void PictureGenerator::TestCard(const PictureState &s) {
     Fill(w / 10 + (w * 8 / 10) * i / 6, h * 76 / 100, w / 10 + (w * 8 / 10) * (i + 1) / 6, h * 86 / 100,
          Grey(16 + i * 219 / 5));
 
-  // The caption box: name, then channel and frequency, then the standard.
-  const int32_t scale = std::max(1, h / 160);
+  // The caption box: name, then channel and frequency, then the standard,
+  // as large as the box lets the longest line be.
   const int32_t boxTop = h * 36 / 100, boxBottom = h * 72 / 100;
   Fill(w / 10, boxTop, w - w / 10, boxBottom, kBlack);
-  const int32_t textWidth = w * 8 / 10 - 2 * scale * BitmapFont::kAdvance;
-  const int32_t lineStep = (boxBottom - boxTop) / 3;
-  const int32_t inset = (lineStep - BitmapFont::kGlyphHeight * scale) / 2;
   std::string second = s.channel ? "CH " + std::to_string(s.channel) + "  " : std::string();
   second += Megahertz(s.frequencyHz);
+  const std::string standard = StandardName(s.standard);
+  const int32_t lineStep = (boxBottom - boxTop) / 3;
+  const int32_t longest = std::max({BitmapFont::TextWidth(s.stationName, 1), BitmapFont::TextWidth(second, 1),
+                                    BitmapFont::TextWidth(standard, 1), 1});
+  const int32_t scale = CaptionScale(w * 8 / 10, lineStep, longest);
+  const int32_t textWidth = w * 8 / 10 - 2 * scale * BitmapFont::kAdvance;
+  const int32_t inset = (lineStep - BitmapFont::kGlyphHeight * scale) / 2;
   CentredText(w / 2, boxTop + inset, s.stationName, scale, kWhite, textWidth);
   CentredText(w / 2, boxTop + lineStep + inset, second, scale, kWhite, textWidth);
-  CentredText(w / 2, boxTop + 2 * lineStep + inset, StandardName(s.standard), scale, kWhite, textWidth);
+  CentredText(w / 2, boxTop + 2 * lineStep + inset, standard, scale, kWhite, textWidth);
 
   // The moving square, in the band below the grey scale.
   const int32_t size = std::max(2, h * 8 / 100);

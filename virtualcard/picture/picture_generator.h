@@ -34,6 +34,9 @@ class PictureGenerator {
 
   // How far the moving square has come at `timeMs` across `travel` pixels.
   static int32_t MovingOffset(uint32_t timeMs, int32_t travel);
+  // Pixels per glyph pixel of the test card's caption: the largest that
+  // fits the longest line (`longestText` pixels at scale 1) into the box.
+  static int32_t CaptionScale(int32_t boxWidth, int32_t lineStep, int32_t longestText);
 
  private:
   void TestCard(const PictureState &state);

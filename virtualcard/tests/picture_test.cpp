@@ -190,7 +190,11 @@ TEST(PictureGenerator, TestCardCaptionShowsTheStation) {
   // Render the expected caption lines alone and find their white pixels in
   // the card's signal, on the black caption box.
   const Frame &signal = g.Signal();
-  const int32_t scale = kH / 160;
+  const int32_t boxTop = kH * 36 / 100, step = (kH * 72 / 100 - boxTop) / 3;
+  // The longest line sets the size: 17 characters into 512 pixels.
+  const int32_t scale =
+      PictureGenerator::CaptionScale(kW * 8 / 10, step, BitmapFont::TextWidth("CH 30  543.25 MHZ", 1));
+  EXPECT_EQ(scale, 4);
   auto lineLit = [&](const std::string &text, int32_t top) {
     Frame probe(kW, kH);
     std::fill(probe.Pixels().begin(), probe.Pixels().end(), 0);
@@ -204,11 +208,18 @@ TEST(PictureGenerator, TestCardCaptionShowsTheStation) {
     EXPECT_GT(lit, 50) << text;
     EXPECT_EQ(match, lit) << text;
   };
-  const int32_t boxTop = kH * 36 / 100, step = (kH * 72 / 100 - boxTop) / 3;
   const int32_t inset = (step - 7 * scale) / 2;
   lineLit("Channel 30 mono", boxTop + inset);
   lineLit("CH 30  543.25 MHZ", boxTop + step + inset);
   lineLit("PAL", boxTop + 2 * step + inset);
+}
+
+TEST(PictureGenerator, CaptionScaleFitsTheBox) {
+  EXPECT_EQ(PictureGenerator::CaptionScale(512, 57, 89), 5);   // 512 / (89 + 12) = 5; 57 * 2 / 3 / 7 = 5
+  EXPECT_EQ(PictureGenerator::CaptionScale(512, 30, 89), 2);   // the height limits
+  EXPECT_EQ(PictureGenerator::CaptionScale(512, 57, 200), 2);  // a long name
+  EXPECT_EQ(PictureGenerator::CaptionScale(10, 5, 500), 1);    // never below one
+  EXPECT_EQ(PictureGenerator::CaptionScale(512, 57, 0), 5);
 }
 
 TEST(PictureGenerator, TheSquareMovesWithTheClock) {

@@ -5,7 +5,7 @@
 // window's key-coloured pixels and nowhere else, writes the bus log named
 // by TOLVEN_CARD_BUS_LOG, and stops painting when the port is destroyed.
 // Screenshots beside the program: tolvencard-station.bmp,
-// tolvencard-snow.bmp.
+// tolvencard-snow.bmp, tolvencard-composite.bmp.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -21,7 +21,7 @@ using tolven::winetest::Beside;
 using namespace tolven;
 
 constexpr COLORREF kKey = RGB(255, 0, 255), kOnTop = RGB(0, 160, 0);
-constexpr int kLeft = 120, kTop = 100, kWidth = 320, kHeight = 240;
+constexpr int kLeft = 120, kTop = 100, kWidth = 480, kHeight = 360;
 
 LRESULT CALLBACK FillProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_PAINT) {
@@ -188,6 +188,16 @@ TEST_F(Tolvencard, PaintsThePictureIntoTheKeyColourOnly) {
   EXPECT_EQ(grey, samples);
   EXPECT_TRUE(SaveScreen(kLeft - 20, kTop - 20, kWidth + 140, kHeight + 110, Beside(L"tolvencard-snow.bmp")));
 
+  // The composite input (decoder register 0x01, bits 5-6 = 64): colour bars,
+  // the second of eight yellow.
+  ASSERT_TRUE(Bus({0x88, 0x01, 0x40}));
+  Pump(300);
+  const COLORREF yellow = ScreenPixel(kLeft + kWidth * 3 / 16, kTop + 20);
+  EXPECT_GT(GetRValue(yellow), 150);
+  EXPECT_GT(GetGValue(yellow), 150);
+  EXPECT_LT(GetBValue(yellow), 40);
+  EXPECT_TRUE(SaveScreen(kLeft - 20, kTop - 20, kWidth + 140, kHeight + 110, Beside(L"tolvencard-composite.bmp")));
+
   // The port destroyed: the overlay is off, a repainted window keeps its key.
   ASSERT_TRUE(Port(display::kVideoPortDestroy, nullptr));
   Pump(200);
@@ -196,6 +206,14 @@ TEST_F(Tolvencard, PaintsThePictureIntoTheKeyColourOnly) {
   Pump(400);
   EXPECT_EQ(ScreenPixel(kLeft + 10, kTop + 10), kKey);
   EXPECT_EQ(ScreenPixel(kLeft + kWidth / 2, kTop + kHeight / 2), kKey);
+
+  // Destroyed and created again at once: the painting starts again.
+  ASSERT_TRUE(Port(display::kVideoPortCreate, &create));
+  ASSERT_TRUE(Port(display::kVideoPortDestroy, nullptr));
+  ASSERT_TRUE(Port(display::kVideoPortCreate, &create));
+  Pump(400);
+  EXPECT_NE(ScreenPixel(kLeft + kWidth / 2, kTop + kHeight / 2), kKey);
+  ASSERT_TRUE(Port(display::kVideoPortDestroy, nullptr));
 
   DestroyWindow(onTop);
   DestroyWindow(video);
@@ -210,6 +228,13 @@ TEST_F(Tolvencard, PaintsThePictureIntoTheKeyColourOnly) {
   }
   EXPECT_NE(log.find(" C0 ack w=2927C008 r= tune_hz=487250000\n"), std::string::npos) << log;
   EXPECT_NE(log.find(" C0 ack w=2BB6C008 r= tune_hz=520000000\n"), std::string::npos) << log;
+  EXPECT_NE(log.find(" 88 ack w=0140 r=\n"), std::string::npos) << log;
+
+  // With the port destroyed no painter holds the DLL: it unloads.
+  FreeLibrary(module_);
+  module_ = nullptr;
+  Pump(300);
+  EXPECT_EQ(GetModuleHandleW(L"tolvencard.dll"), nullptr);
 }
 
 }  // namespace
