@@ -113,7 +113,8 @@ TEST(PictureGenerator, SaturationZeroLeavesOnlyGreys) {
   for (uint32_t p : colour.Pixels()) coloured += (R(p) != G(p) || G(p) != B(p));
   EXPECT_GT(coloured, kW * kH / 2);
   s.saturation = 0;
-  for (uint32_t p : Render(s).Pixels()) {
+  const Frame grey = Render(s);
+  for (uint32_t p : grey.Pixels()) {
     ASSERT_LE(std::abs(R(p) - G(p)), 1);
     ASSERT_LE(std::abs(G(p) - B(p)), 1);
   }
