@@ -19,6 +19,7 @@
 // e.g. the tuner's PLL writes with their "tune_hz=" frequency.
 #include <windows.h>
 
+#include <atomic>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -35,6 +36,7 @@ using namespace tolven::card;
 HINSTANCE g_instance = nullptr;
 // Made at attach, before any escape or painter can run.
 CRITICAL_SECTION g_lock;
+std::atomic<bool> g_detached{false};
 
 class Lock {
  public:
@@ -116,11 +118,16 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     g_instance = instance;
     InitializeCriticalSection(&g_lock);
   }
+  // At process exit this DLL is detached before the driver that loaded it,
+  // whose board still destroys the video port on its way out: by then the
+  // card is gone, and a killed painter may have left the lock taken.
+  if (reason == DLL_PROCESS_DETACH) g_detached.store(true);
   return TRUE;
 }
 
 extern "C" int __stdcall DisplayEscape(int escape, int inputSize, const void *input, int outputSize,
                                        void *output) {
+  if (g_detached.load()) return 0;  // no display driver any more
   Lock lock;
   StandIn &s = Instance();
   const int result = s.card.DisplayDriver().Escape(escape, inputSize, input, outputSize, output);
