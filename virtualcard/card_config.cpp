@@ -110,6 +110,7 @@ Station ReadStation(const json &j) {
     if (!found) throw ConfigError{"unknown sound: " + c};
   }
   if (j.contains("strength")) s.strength = Number(j["strength"], "strength");
+  if (j.contains("channel")) s.channel = Number(j["channel"], "channel");
   return s;
 }
 
@@ -185,6 +186,7 @@ void Read(const json &j, CardConfig *c) {
     else if (t == "simulated") c->realTime = false;
     else throw ConfigError{"time is neither \"real\" nor \"simulated\""};
   }
+  if (j.contains("bus_log")) c->busLog = String(j["bus_log"], "bus_log");
 }
 
 }  // namespace
@@ -222,6 +224,12 @@ CardConfig DefaultCardConfig() {
   CardConfig config;
   ParseCardConfig(DefaultCardConfigText(), &config, nullptr);
   return config;
+}
+
+const char *StandardName(uint32_t standard) {
+  for (const auto &n : kStandards)
+    if (n.value == standard) return n.name;
+  return "";
 }
 
 const char *SoundName(Sound sound) {

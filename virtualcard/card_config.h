@@ -25,6 +25,7 @@ struct Station {
   SoundCarrier carrier = SoundCarrier::I;
   Sound sound = Sound::Mono;
   uint32_t strength = 100;      // 0-100; below the usable level reads as no signal
+  uint32_t channel = 0;         // the plan's channel number, shown on the test card; 0: none
 };
 
 // A line input (composite or S-video): a signal of a standard, or nothing.
@@ -65,6 +66,10 @@ struct CardConfig {
   uint32_t horizontalDivisor = 1, verticalDivisor = 1;  // escape 128
 
   bool realTime = false;  // false: simulated time
+
+  // A text file the display stand-in appends every bus transaction to
+  // (format in virtualcard/bus_log.h); empty: no log.
+  std::string busLog{};
 };
 using CardOptions = CardConfig;
 
@@ -78,5 +83,8 @@ CardConfig DefaultCardConfig();
 const char *DefaultCardConfigText();
 
 const char *SoundName(Sound sound);
+// The configuration's name of a video standard code ("PAL", "SECAM", ...);
+// "" for a code without one.
+const char *StandardName(uint32_t standard);
 
 }  // namespace tolven::card

@@ -79,7 +79,14 @@ uint8_t SimulatedTuner::Status() const {
 // ---------------------------------------------------------------------------
 
 SimulatedDecoder::SimulatedDecoder(const CardConfig &config, Clock &clock, const SimulatedTuner *tuner)
-    : config_(config), clock_(clock), tuner_(tuner), createdAt_(clock.Milliseconds()) {}
+    : config_(config), clock_(clock), tuner_(tuner), createdAt_(clock.Milliseconds()) {
+  // Picture controls at power-on: a nominal picture before any driver sets them.
+  SetRegister(kBrightness, 0);
+  SetRegister(kContrast, kNominalContrast);
+  SetRegister(kSaturation, kNominalSaturation);
+  SetRegister(kSaturationCompanion, kNominalSaturation * 180 / 254);
+  SetRegister(kHue, 0);
+}
 
 bool SimulatedDecoder::SourceSignal(uint32_t *standard) const {
   switch (Register(0x01) & 0x60) {

@@ -68,6 +68,17 @@ class SimulatedTuner : public BusDevice {
 
 class SimulatedDecoder : public RegisterFileDevice {
  public:
+  // Picture-control registers: brightness (signed, added to luma), contrast
+  // (luma gain, kNominalContrast = 1), saturation (chroma gain,
+  // kNominalSaturation = 1) with its companion, hue (signed, 128 = half a
+  // turn of the colour plane). The power-on values are the nominal picture.
+  static constexpr uint8_t kBrightness = 0x10, kContrast = 0x11, kSaturation = 0x12,
+                           kSaturationCompanion = 0x13, kHue = 0x14;
+  static constexpr uint8_t kNominalContrast = 57, kNominalSaturation = 127;
+  // Source selector (bits 5-6 of register 0x01), output control (bit 7 of
+  // register 0x18 set: output off) and the digital-input mode (bit 6 of 0x23).
+  static constexpr uint8_t kSourceSelect = 0x01, kOutputControl = 0x18, kDigitalInput = 0x23;
+
   SimulatedDecoder(const CardConfig &config, Clock &clock, const SimulatedTuner *tuner);
   // The standard and presence of the source selected in register 0x01.
   bool SourceSignal(uint32_t *standard) const;

@@ -27,7 +27,8 @@ bool SimulatedBus::Transfer(const uint8_t *write, uint32_t writeLength, uint8_t 
     }
   }
   t.acknowledged = ok;
-  log_.push_back(std::move(t));
+  if (observer_) observer_->Transferred(t);
+  if (keepLog_) log_.push_back(std::move(t));
   return ok;
 }
 

@@ -18,6 +18,13 @@ struct BusTransaction {
   bool acknowledged = false;
 };
 
+// Told of every transaction as it completes (the stand-in's bus log).
+class BusObserver {
+ public:
+  virtual ~BusObserver() = default;
+  virtual void Transferred(const BusTransaction &transaction) = 0;
+};
+
 class SimulatedBus {
  public:
   // The device stays owned by the caller. A second device at an address
@@ -34,10 +41,16 @@ class SimulatedBus {
 
   const std::vector<BusTransaction> &Log() const { return log_; }
   void ClearLog() { log_.clear(); }
+  // Keep no log (a long-running stand-in would grow it without end).
+  void KeepLog(bool keep) { keepLog_ = keep; }
+  // The observer stays owned by the caller; null removes it.
+  void SetObserver(BusObserver *observer) { observer_ = observer; }
 
  private:
   std::map<uint8_t, BusDevice *> devices_;
   std::vector<BusTransaction> log_;
+  bool keepLog_ = true;
+  BusObserver *observer_ = nullptr;
 };
 
 }  // namespace tolven::card

@@ -72,6 +72,7 @@ int32_t SimulatedVideoPort::Command(uint32_t function, wire::Pointer block) {
       VideoPortCreateBlock b;
       if (!Load(block, &b) || running_) return 0;
       lastCreate_ = b;
+      current_ = b.update;
       running_ = true;
       ++creates_;
       return 1;
@@ -95,6 +96,7 @@ int32_t SimulatedVideoPort::Command(uint32_t function, wire::Pointer block) {
       VideoPortUpdateBlock b;
       if (!Load(block, &b) || !running_) return 0;
       lastUpdate_ = b;
+      current_ = b;
       ++updates_;
       return 1;
     }

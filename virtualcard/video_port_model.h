@@ -23,6 +23,9 @@ class SimulatedVideoPort : public VideoPortModel {
   uint32_t Probes() const { return probes_; }
   const std::optional<display::VideoPortCreateBlock> &LastCreate() const { return lastCreate_; }
   const std::optional<display::VideoPortUpdateBlock> &LastUpdate() const { return lastUpdate_; }
+  // What the display shows while the port runs: the latest create or update
+  // (key colour record, destination rectangle); empty before the first create.
+  const std::optional<display::VideoPortUpdateBlock> &Current() const { return current_; }
   void SetBandwidth(uint32_t bandwidth) { bandwidth_ = bandwidth; }
 
  private:
@@ -35,6 +38,7 @@ class SimulatedVideoPort : public VideoPortModel {
   uint32_t creates_ = 0, updates_ = 0, destroys_ = 0, probes_ = 0;
   std::optional<display::VideoPortCreateBlock> lastCreate_;
   std::optional<display::VideoPortUpdateBlock> lastUpdate_;
+  std::optional<display::VideoPortUpdateBlock> current_;
 };
 
 }  // namespace tolven::card
