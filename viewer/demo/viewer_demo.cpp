@@ -49,9 +49,9 @@ int wmain(int argc, wchar_t **argv) {
   if (!session.UseStandIn(tolven::winetest::Beside(L"tolvencard.dll"))) return Fail("cannot point at the stand-in");
   ViewerSession::ForgetViewerSettings();
   std::printf("scanning the virtual card's tuner input...\n");
-  const int stations = session.FindChannels();
-  if (stations < 1) return Fail("no stations found");
-  std::printf("found %d stations\n", stations);
+  const ViewerSession::Channels channels = session.FindChannels();
+  if (channels.count < 2) return Fail("no stations found");
+  std::printf("found %d stations\n", channels.count - 1);
 
   if (!session.Start()) return Fail("Viewer.exe showed no window");
   POINT channelUp, volumeUp;

@@ -2,6 +2,8 @@
 
 #include <mmsystem.h>
 
+#include <vector>
+
 #include "driver/control/control_interface.h"
 #include "platform/capture/capture_driver_records.h"
 #include "tests/wine/screenshot.h"
@@ -142,22 +144,32 @@ void ViewerSession::ForgetStandIn() {
 
 void ViewerSession::ForgetViewerSettings() { RegDeleteKeyW(HKEY_CURRENT_USER, kViewerAppKey); }
 
-int32_t ViewerSession::FindChannels() {
+ViewerSession::Channels ViewerSession::FindChannels() {
+  Channels result;
   Controls controls;
-  if (!controls.Hub()) return -1;
+  if (!controls.Hub()) return result;
   control::ICrossbarControl *crossbar = controls.Hub()->GetCrossbar();
   for (int32_t i = 0; i < crossbar->GetSourceCount(); ++i)
     if (crossbar->GetSourceType(i) == 2) crossbar->SetSource(i);
   control::ITunerControl *tuner = controls.Hub()->GetTuner();
   tuner->DeleteAllChannels();
-  if (tuner->AutoScan() != 1) return -1;
-  const int32_t stations = tuner->GetChannelCount();
-  // The first free channel of the plan: no station sends there.
-  if (tuner->AddChannel(u"", 0) == 0) return -1;
-  tuner->TuneChannel(0);
+  if (tuner->AutoScan() != 1 || tuner->GetChannelCount() < 1) return result;
+  std::vector<int32_t> stations;
+  for (int32_t i = 0; i < tuner->GetChannelCount(); ++i) stations.push_back(tuner->GetChannelNumber(i));
+  if (tuner->AddChannel(u"", 0) == 0) return result;
+  result.count = tuner->GetChannelCount();
+  // The list keeps its channels in order; the new number is the empty one.
+  for (int32_t i = 0; i < result.count; ++i) {
+    const int32_t number = tuner->GetChannelNumber(i);
+    bool station = false;
+    for (int32_t s : stations) station = station || s == number;
+    if (!station) result.empty = i;
+    else if (result.first < 0) result.first = i;
+  }
+  tuner->TuneChannel(result.first);
   crossbar->SaveSettings();
   tuner->SaveSettings();
-  return stations;
+  return result;
 }
 
 bool ViewerSession::Start() {

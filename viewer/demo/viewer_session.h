@@ -41,9 +41,16 @@ class ViewerSession {
   void ForgetStandIn();
   // A first run: no stored viewer settings.
   static void ForgetViewerSettings();
-  // Finds the card's stations on its tuner input, adds one channel where no
-  // station sends, and tunes the first; the number of stations, or -1.
-  int32_t FindChannels();
+  // The channel list FindChannels leaves: the stations found, and one
+  // channel where no station sends.
+  struct Channels {
+    int32_t count = 0;     // every channel, the empty one included; 0: none found
+    int32_t empty = -1;    // the index of the channel without a station
+    int32_t first = -1;    // the first index with a station, tuned
+  };
+  // Finds the card's stations on its tuner input, adds the first free
+  // channel of the plan (no station sends there) and tunes the first station.
+  Channels FindChannels();
 
   // Starts Viewer.exe and waits for its main window; false without one.
   bool Start();
