@@ -19,8 +19,13 @@ packages=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev python3 nlo
           # the emulated x86 machine that runs the 32-bit build's test programs
           qemu-system-x86 debootstrap e2fsprogs)
 if [ "${1:-}" = --run ]; then
-  # The run command configures the native build and builds varnctl only.
-  packages=(cmake ninja-build g++ python3 nlohmann-json3-dev googletest libgtest-dev libgmock-dev)
+  # The run command builds the 64-bit Windows deliverables and shows them
+  # under 64-bit Wine (on Xvfb without a desktop); the varnctl session
+  # builds the native varnctl.
+  packages=(cmake ninja-build g++ python3 nlohmann-json3-dev googletest libgtest-dev libgmock-dev
+            g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 fonts-wine xvfb imagemagick
+            libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1
+            libgnutls30)
 fi
 
 missing=()

@@ -6,6 +6,9 @@
 // how long the viewer took to show the first picture.
 //
 //   viewer_demo <screenshot folder> [install folder]
+//   viewer_demo --prepare [install folder]
+//     (only the installation, the stand-in and the stations: a person then
+//     starts Viewer.exe on a desktop)
 #include <windows.h>
 #include <objbase.h>
 
@@ -35,12 +38,15 @@ int Fail(const char *what) {
 
 int wmain(int argc, wchar_t **argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: viewer_demo <screenshot folder> [install folder]\n");
+    std::fprintf(stderr, "usage: viewer_demo <screenshot folder> [install folder]\n"
+                         "       viewer_demo --prepare [install folder]\n");
     return 2;
   }
+  std::setvbuf(stdout, nullptr, _IONBF, 0);  // each line as it happens: the caller times them
+  const bool prepareOnly = std::wstring(argv[1]) == L"--prepare";
   const std::wstring shots = std::wstring(argv[1]) + L"\\";
   const std::wstring install = argc > 2 ? argv[2] : L"C:\\Program Files\\Caldra One";
-  CreateDirectoryW(argv[1], nullptr);
+  if (!prepareOnly) CreateDirectoryW(argv[1], nullptr);
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   ViewerSession session(tolven::winetest::Beside(L""), install);
 
@@ -52,6 +58,7 @@ int wmain(int argc, wchar_t **argv) {
   const ViewerSession::Channels channels = session.FindChannels();
   if (channels.count < 2) return Fail("no stations found");
   std::printf("found %d stations\n", channels.count - 1);
+  if (prepareOnly) return 0;
 
   if (!session.Start()) return Fail("Viewer.exe showed no window");
   POINT channelUp, volumeUp;
