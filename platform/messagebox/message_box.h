@@ -18,6 +18,7 @@ enum MessageBoxStyle : uint32_t {
   kMbIconQuestion = 0x00000020,
   kMbIconWarning = 0x00000030,
   kMbIconInformation = 0x00000040,
+  kMbDefButton2 = 0x00000100,
 };
 
 enum MessageBoxAnswer : int {

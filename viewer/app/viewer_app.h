@@ -1,18 +1,26 @@
 // The application object: owns the settings, the capture link, the
-// controller and the master volume, and runs start-up, a display change and
-// exit in their order over the windows of a ViewerShell. Without video (no
-// driver, no window, no connection, no overlay) the viewer goes on with its
-// skin and inert controls.
+// controller, the master volume and the panels' presenters, and runs
+// start-up, a display change, docking, the channel panels, the context
+// menu, the window states and exit over the windows of a ViewerShell.
+// Without video (no driver, no window, no connection, no overlay) the viewer
+// goes on with its skin and inert controls.
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 #include "platform/capture/capture_windows.h"
 #include "platform/messagebox/message_box.h"
 #include "platform/mixer/mixer.h"
 #include "platform/registry/registry.h"
+#include "viewer/app/auto_tune_panel.h"
+#include "viewer/app/channel_keys.h"
+#include "viewer/app/channel_panel.h"
 #include "viewer/app/main_window_events.h"
+#include "viewer/app/remote_panel.h"
 #include "viewer/app/viewer_settings.h"
 #include "viewer/app/viewer_shell.h"
+#include "viewer/app/window_geometry.h"
 #include "viewer/core/capture_link.h"
 #include "viewer/core/control_library.h"
 #include "viewer/core/interface_holder.h"
@@ -30,7 +38,7 @@ struct ViewerPorts {
   mix::Mixer &mixer;
 };
 
-class CViewerApp : private ControllerView {
+class CViewerApp : private ControllerView, private ChannelKeysView {
  public:
   explicit CViewerApp(const ViewerPorts &ports);
   ~CViewerApp() override;
@@ -43,25 +51,70 @@ class CViewerApp : private ControllerView {
   void DisplayChange();
   // WM_CLOSE: saves everything and destroys the main window.
   void Close();
-  // The skin form's event (the element or event name).
+  // The main skin form's event (the element or event name).
   bool SkinEvent(WStringView name) { return events_.Handle(name); }
   // A pick in the source combo box.
   void SourcePicked(int32_t source) { controller_.SelectSource(source); }
+  // The source list, texts and layout commands of the main window or remote.
+  void Refresh();
+
+  // Docking (VWM_TOGGLEDOCK) and the remote.
+  void ToggleDock();
+  bool RemoteEvent(WStringView name) { return remote_ ? remote_->Event(name) : false; }
+  void RemoteScrolled(int32_t position) {
+    if (remote_) remote_->ScrollBarMoved(position);
+  }
+  bool RemoteHidden() const { return remoteHidden_; }
+  void ToggleRemote();
+
+  // The channel panels: their events and keys, the posted start of a scan,
+  // and their closing messages (VWM_CLOSEEDIT, VWM_CLOSENEW, VWM_CLOSEAUTOTUNE).
+  bool PanelEvent(Panel panel, WStringView name);
+  bool PanelChar(Panel panel, char16_t c);
+  void StartScan();
+  void ClosePanel(Panel panel);
+
+  // Keys of the viewer's own windows and the clock that ends a typed number.
+  bool Key(uint32_t virtualKey, uint32_t now) { return keys_.Key(virtualKey, now); }
+  void Tick(uint32_t now) { keys_.Tick(now); }
+
+  // The context menu at the cursor and its commands.
+  void ContextMenu();
+  void MenuCommand(uint32_t command);
+  // What "Preferences..." opens (the preferences sheet), and after it the
+  // geometry is applied again.
+  void SetPreferencesHandler(std::function<void()> handler) { preferences_ = std::move(handler); }
   // Opens one of the driver's dialogs; after the Video Source dialog was
   // confirmed the controls follow what it changed.
   void OpenDriverDialog(cap::Dialog dialog);
-  // The source list, texts and layout commands of the main window.
-  void Refresh();
+
+  // Window geometry: an edge dragged (WM_SIZING), SC_MAXIMIZE about to
+  // happen, and the new state (WM_SIZE).
+  void Sizing(int32_t edge, ScreenRect *window);
+  void BeforeMaximize();
+  void Maximized();
+  void Minimized();
+  void Restored();
+  void Moved();
+  // The video window over the skin's client element (letterboxed while
+  // maximized with "Aspect Ratio").
+  void LayOutVideo();
 
   CViewerController &Controller() { return controller_; }
   CViewerSettings &Settings() { return settings_; }
   const CCaptureLink &Capture() const { return link_; }
   bool VideoConnected() const { return videoConnected_; }
   bool Closing() const { return closing_; }
+  bool BordersHidden() const { return bordersHidden_; }
   // Frame width and height around the skin's "client" element.
   int32_t ExtraWidth() const { return extraWidth_; }
   int32_t ExtraHeight() const { return extraHeight_; }
   const SkinFlags &Flags() const { return flags_; }
+  // The presenters of the open panels (null when closed).
+  CRemotePanel *Remote() { return remote_.get(); }
+  CChannelPanel *EditPanel() { return edit_.get(); }
+  CChannelPanel *NewPanel() { return new_.get(); }
+  CAutoTunePanel *AutoTune() { return autoTune_.get(); }
 
   // The remote skin of an undocked layout code.
   static const char16_t *RemoteSkin(int32_t layoutCode);
@@ -72,16 +125,22 @@ class CViewerApp : private ControllerView {
   void EndWaitCursor() override { shell_.EndWaitCursor(); }
   void ApplyLayout(int32_t layoutCode) override;
   void Show(uint32_t shown) override;
-  void OpenPanel(Panel panel, Point at) override { shell_.OpenPanel(panel, at); }
-  bool PanelOpen(Panel panel) override { return shell_.PanelOpen(panel); }
+  void OpenPanel(Panel panel, Point at) override;
+  bool PanelOpen(Panel panel) override;
   Point CursorPosition() override { return shell_.CursorPosition(); }
-  bool ReportProgress(int32_t code, int32_t percent) override { return shell_.ReportProgress(code, percent); }
+  bool ReportProgress(int32_t code, int32_t percent) override;
   void PostRepaintVideo() override { shell_.PostRepaintVideo(); }
+  // ChannelKeysView
+  void ShowTypedNumber(const WString &text) override;
+  void ShowHint(const WString &text) override;
 
-  void LoadMainSkin();
+  bool LoadMainSkin(const char16_t *file);
   void SendLayoutCommands();
   void SaveSettings();
   int32_t CurrentLayoutCode();
+  void MakeRemote();
+  void StoreWindowRect();
+  void ShowChannelText(const WString &text);
 
   ViewerShell &shell_;
   ui::MessageBoxes &messages_;
@@ -94,9 +153,17 @@ class CViewerApp : private ControllerView {
   CViewerController controller_;
   SkinFlags flags_;
   CMainWindowEvents events_;
+  CChannelKeys keys_;
+  std::unique_ptr<CRemotePanel> remote_;
+  std::unique_ptr<CChannelPanel> edit_, new_;
+  std::unique_ptr<CAutoTunePanel> autoTune_;
   bool videoConnected_ = false;
   bool closing_ = false;
   bool windowMade_ = false;
+  bool bordersHidden_ = false;
+  bool remoteHidden_ = false;
+  bool remoteHiddenByState_ = false;  // hidden by maximizing or minimizing
+  std::function<void()> preferences_;
   int32_t extraWidth_ = 0;
   int32_t extraHeight_ = 0;
 };

@@ -9,6 +9,9 @@
 #include "platform/capture/capture_windows.h"
 #include "platform/messagebox/message_box.h"
 #include "platform/wide.h"
+#include "viewer/app/channel_panel.h"
+#include "viewer/app/context_menu.h"
+#include "viewer/app/remote_view.h"
 #include "viewer/app/viewer_settings.h"
 #include "viewer/core/capture_link.h"
 #include "viewer/core/controller_view.h"
@@ -47,10 +50,20 @@ class ViewerShell {
   virtual void PlaceMainWindow(const ScreenRect &rect) = 0;
   // Fills the video window with the window-frame colour.
   virtual void FillVideoWindow() = 0;
-  virtual void CreateRemote(int32_t x, int32_t y, WStringView skin) = 0;
+  // The undocked remote at (x, y) with its skin: its window's view, or null
+  // when it could not be made (the skin did not load).
+  virtual RemoteView *CreateRemote(int32_t x, int32_t y, WStringView skin) = 0;
+  // Another skin for the remote (a layout change while undocked); false when
+  // it did not load (the remote keeps its controls).
+  virtual bool ReloadRemote(WStringView skin) = 0;
+  virtual void DestroyRemote() = 0;
+  virtual void ShowRemote(bool show) = 0;
   virtual void CreateDockedPanels(const ScreenRect &main) = 0;
+  virtual void DestroyDockedPanels() = 0;
+  virtual void ShowDockedPanels(bool show) = 0;
   // The remote's top left corner, when there is a remote.
   virtual bool RemotePosition(int32_t *x, int32_t *y) = 0;
+  // Every panel window (remote, docked and channel panels).
   virtual void DestroyPanels() = 0;
   virtual cap::Window VideoPane() = 0;
   virtual Rect VideoPaneClient() = 0;
@@ -77,11 +90,27 @@ class ViewerShell {
   // What the controller asks for (see ControllerView).
   virtual void BeginWaitCursor() = 0;
   virtual void EndWaitCursor() = 0;
-  virtual void OpenPanel(Panel panel, Point at) = 0;
-  virtual bool PanelOpen(Panel panel) = 0;
   virtual Point CursorPosition() = 0;
-  virtual bool ReportProgress(int32_t code, int32_t percent) = 0;
   virtual void PostRepaintVideo() = 0;
+  // Handles the waiting messages (a search keeps its panel alive).
+  virtual void PumpMessages() = 0;
+
+  // A channel panel's window with its skin, at a screen point: its view, or
+  // null when it could not be made.
+  virtual ChannelPanelView *OpenPanelWindow(Panel panel, Point at) = 0;
+  virtual void ClosePanelWindow(Panel panel) = 0;
+
+  // Geometry.
+  virtual int32_t WorkAreaHeight() = 0;
+  // The video window over the whole client element and the pane in it.
+  virtual void PlaceVideo(const ScreenRect &window, const ScreenRect &pane) = 0;
+
+  // The context menu at the cursor (the skin's menu object when `skinned`):
+  // the command chosen, or 0.
+  virtual uint32_t TrackMenu(const std::vector<MenuItem> &items, bool skinned) = 0;
+  virtual void ShowHelp(uint32_t context) = 0;
+  virtual void ShowAbout() = 0;
+  virtual void PostClose() = 0;
 };
 
 // System commands the skin posts.

@@ -190,8 +190,22 @@ void CViewerController::PreviousSource() { StepSource(-1); }
 
 void CViewerController::TuneAndCommit(int32_t channel) {
   ITunerControl *t = Tuner();
-  if (t && t->TuneChannel(channel)) channel_ = channel;
+  if (t && t->TuneChannel(channel)) {
+    if (channel != channel_) previous_ = channel_;
+    channel_ = channel;
+  }
   Commit();
+}
+
+bool CViewerController::GoToChannel(int32_t index) {
+  channelCount_ = ChannelCount();
+  if (index < 0 || index >= channelCount_) return false;
+  {
+    WaitCursor wait(view_);
+    TuneAndCommit(index);
+  }
+  view_.Show(kShowChannel);
+  return channel_ == index;
 }
 
 void CViewerController::ChannelUp() {
@@ -229,6 +243,26 @@ void CViewerController::ChannelDown() {
   }
   if (openNew) OpenNewPanel();
   view_.Show(kShowChannel);
+}
+
+bool CViewerController::RenameChannel(int32_t index, const WString &name) {
+  ITunerControl *t = Tuner();
+  return t && t->RenameChannel(index, name.c_str()) != 0;
+}
+
+bool CViewerController::DeleteChannel(int32_t index) {
+  ITunerControl *t = Tuner();
+  if (!t || !t->DeleteChannel(index)) return false;
+  channelCount_ = t->GetChannelCount();
+  return true;
+}
+
+void CViewerController::MarkCurrentChannel() {
+  if (ITunerControl *t = Tuner()) t->MarkCurrentChannel();
+}
+
+void CViewerController::SaveTunerSettings() {
+  if (ITunerControl *t = Tuner()) t->SaveSettings();
 }
 
 void CViewerController::NewChannel() {

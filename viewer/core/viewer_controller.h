@@ -77,6 +77,16 @@ class CViewerController {
   // Channels.
   void ChannelUp();
   void ChannelDown();
+  // Tunes the channel at `index` (a number typed, the previous channel);
+  // false when the list has no such channel.
+  bool GoToChannel(int32_t index);
+  // The channel tuned before the current one, or -1.
+  int32_t PreviousChannel() const { return previous_; }
+  // The channel panels' tuner operations (false or nothing when unbound).
+  bool RenameChannel(int32_t index, const WString &name);
+  bool DeleteChannel(int32_t index);
+  void MarkCurrentChannel();
+  void SaveTunerSettings();
   // The New Channel panel's step: append an unnamed channel, tune it, mark it.
   void NewChannel();
   // Moves the current channel to the next station above or below it. When
@@ -142,6 +152,7 @@ class CViewerController {
   bool mute_ = false;
   bool stereo_ = false;
   int32_t channel_ = -1;
+  int32_t previous_ = -1;
   int32_t channelCount_ = 0;
 
   bool busy_ = false;

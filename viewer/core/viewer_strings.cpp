@@ -13,10 +13,22 @@ struct Entry {
 
 // Trailing blanks are part of some texts: a number follows them.
 constexpr Entry kStrings[] = {
+    {33, u"Dock-controls"},
+    {35, u"Hide-remote"},
+    {54, u"Windowed"},
+    {55, u"Separate controls"},
+    {56, u"Show controls"},
+    {57, u"Standard controller"},
+    {58, u"Advanced controller"},
     {59, u"Video source..."},
     {60, u"Video format..."},
     {61, u"Video display..."},
+    {62, u"Preferences..."},
+    {63, u"About..."},
+    {64, u"Help..."},
+    {65, u"Full screen"},
     {66, u"Exit"},
+    {67, u"General Preferences"},
     {68, u"OverlayWnd"},
     {69, u"Unable to create overlay window."},
     {70, u"Unable to connect to the hardware."},
@@ -27,6 +39,8 @@ constexpr Entry kStrings[] = {
     {77, u"Unable to get an interface to the hardware.   Make sure that you have the correct version of the "
          u"Video for Windows driver loaded."},
     {80, u"Varn Viewer"},
+    {102, u"Are you sure you want to delete this channel?"},
+    {103, u"Delete Channel"},
     {105, u"Auto-tuning..."},
     {106, u"No Source"},
     {107, u"NextSource"},
@@ -42,6 +56,7 @@ constexpr Entry kStrings[] = {
     {117, u"Mute"},
     {118, u"Set Stereo"},
     {119, u"Set Mono"},
+    {121, u"S"},
     {122, u"Vol = "},
     {123, u"Ch "},
     {124, u"Undock"},
@@ -64,6 +79,7 @@ constexpr Entry kStrings[] = {
     {141, u"Remove channel"},
     {150, u"No station found above this channel; the channel is unchanged."},
     {151, u"No station found below this channel; the channel is unchanged."},
+    {152, u"No channel "},
 };
 
 const Entry *Find(uint32_t id) {

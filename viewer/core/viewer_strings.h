@@ -33,6 +33,7 @@ enum StringId : uint32_t {
   kStrNoChannel = 134,
   kStrSeekUpNothing = 150,
   kStrSeekDownNothing = 151,
+  kStrNoChannelNumber = 152,
 };
 
 class ViewerStrings {

@@ -1,6 +1,7 @@
 // A ViewerShell that records each call by name and answers from its fields:
 // the main window's rectangle, the skin's elements, maximized or not.
 #pragma once
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -40,11 +41,23 @@ class RecordingShell : public ViewerShell {
     window = rect;
   }
   void FillVideoWindow() override { Log("fill"); }
-  void CreateRemote(int32_t x, int32_t y, WStringView skin) override {
+  RemoteView *CreateRemote(int32_t x, int32_t y, WStringView skin) override {
     Log("remote " + std::to_string(x) + "," + std::to_string(y) + " " + Narrow(skin));
-    remote = true;
+    remote = remoteLoads;
+    return remoteLoads ? &remoteView : nullptr;
   }
+  bool ReloadRemote(WStringView skin) override {
+    Log("reload remote " + Narrow(skin));
+    return remoteLoads;
+  }
+  void DestroyRemote() override {
+    Log("destroy remote");
+    remote = false;
+  }
+  void ShowRemote(bool show) override { Log(show ? "show remote" : "hide remote"); }
   void CreateDockedPanels(const ScreenRect &main) override { Log("docked " + Text(main)); }
+  void DestroyDockedPanels() override { Log("destroy docked"); }
+  void ShowDockedPanels(bool show) override { Log(show ? "show docked" : "hide docked"); }
   bool RemotePosition(int32_t *x, int32_t *y) override {
     if (!remote) return false;
     *x = remoteX;
@@ -76,11 +89,33 @@ class RecordingShell : public ViewerShell {
   void ShowHint(const WString &text) override { hint = Narrow(text); }
   void BeginWaitCursor() override {}
   void EndWaitCursor() override {}
-  void OpenPanel(Panel panel, Point) override { Log("panel " + std::to_string(static_cast<int>(panel))); }
-  bool PanelOpen(Panel) override { return false; }
   Point CursorPosition() override { return {}; }
-  bool ReportProgress(int32_t, int32_t) override { return true; }
   void PostRepaintVideo() override {}
+  void PumpMessages() override {
+    ++pumps;
+    if (duringPump) {
+      auto action = std::move(duringPump);
+      duringPump = nullptr;
+      action();
+    }
+  }
+  ChannelPanelView *OpenPanelWindow(Panel panel, Point) override {
+    Log("open panel " + std::to_string(static_cast<int>(panel)));
+    return panelsOpen ? &panelView : nullptr;
+  }
+  void ClosePanelWindow(Panel panel) override { Log("close panel " + std::to_string(static_cast<int>(panel))); }
+  int32_t WorkAreaHeight() override { return workArea; }
+  void PlaceVideo(const ScreenRect &window, const ScreenRect &pane) override {
+    Log("video at " + Text(window) + " pane " + Text(pane));
+  }
+  uint32_t TrackMenu(const std::vector<MenuItem> &items, bool skinned) override {
+    menu = items;
+    menuSkinned = skinned;
+    return menuChoice;
+  }
+  void ShowHelp(uint32_t context) override { Log("help " + std::to_string(context)); }
+  void ShowAbout() override { Log("about"); }
+  void PostClose() override { Log("post close"); }
 
   static std::string Text(const ScreenRect &r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," +
@@ -93,6 +128,47 @@ class RecordingShell : public ViewerShell {
   ScreenRect window;
   ScreenRect restored{10, 20, 410, 320};
   std::map<std::string, ScreenRect> elements{{"client", {4, 28, 244, 208}}, {"Source-combo", {27, 4, 95, 24}}};
+  // A remote window that records its labels and requests.
+  struct Remote : RemoteView {
+    bool HasLabel(RemoteLabel label) override { return label != RemoteLabel::kMute || hasMute; }
+    void SetLabel(RemoteLabel label, const WString &text) override { labels[static_cast<int>(label)] = Narrow(text); }
+    void SetScrollBars(int32_t position) override { scroll = position; }
+    void ShowScrollBars(bool show) override { scrollShown = show; }
+    void ShowSourceCombo(bool show) override { comboShown = show; }
+    void RunSkinCommand(WStringView command) override { commands.push_back(Narrow(command)); }
+    void PostToggleDock() override { ++toggles; }
+    void CloseProgram() override { closed = true; }
+    void ShowHelp(uint32_t context) override { help = context; }
+    void ToggleVisible() override { visible = !visible; }
+    bool MainMaximized() override { return maximized; }
+    bool BordersHidden() override { return bordersHidden; }
+    std::string Label(RemoteLabel label) { return labels[static_cast<int>(label)]; }
+    std::map<int, std::string> labels;
+    std::vector<std::string> commands;
+    int32_t scroll = -1;
+    bool scrollShown = true, comboShown = false, closed = false, visible = true;
+    bool maximized = false, bordersHidden = false, hasMute = true;
+    int toggles = 0;
+    uint32_t help = 0;
+  } remoteView;
+  // A channel panel's window.
+  struct PanelWindow : ChannelPanelView {
+    void SetProgress(int32_t percent) override { progress.push_back(percent); }
+    void SetFunctionText(const WString &text) override { function = Narrow(text); }
+    void PostClose() override { ++closes; }
+    ui::Window Window() override { return 0x99; }
+    std::vector<int32_t> progress;
+    std::string function;
+    int closes = 0;
+  } panelView;
+  std::vector<MenuItem> menu;
+  bool menuSkinned = false;
+  uint32_t menuChoice = 0;
+  int32_t workArea = 740;
+  int pumps = 0;
+  std::function<void()> duringPump;
+  bool remoteLoads = true;
+  bool panelsOpen = true;
   std::vector<WString> sources;
   std::vector<std::string> texts;
   std::string hint;
