@@ -55,6 +55,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     } else {
       MSG msg;
       while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (shell.KeyDown(msg)) continue;  // the viewer's own keys
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
       }

@@ -1,31 +1,20 @@
-// A text panel of the skin engine hosted in a window and attached to its
-// form, so it paints in the skin's style.
+// A text panel of the skin engine: the docked panels' rows and the channel
+// panels' "Function" line.
 #pragma once
-#include <windows.h>
-#include <oaidl.h>
-
-#include <memory>
 #include <string>
 
-#include "skin/host/ole_host.h"
+#include "viewer/win32/skin_child.h"
 
 namespace tolven::viewer::win {
 
-class CSkinPanel {
+class CSkinPanel : public CSkinChild {
  public:
-  CSkinPanel() = default;
-  ~CSkinPanel();
-  CSkinPanel(const CSkinPanel &) = delete;
-  CSkinPanel &operator=(const CSkinPanel &) = delete;
-
   // The panel takes the look of the skin element called `name`.
   bool Create(HWND parent, int id, const RECT &rect, IDispatch *form, LONG style, const std::wstring &name);
   void SetText(const std::wstring &text);
   const std::wstring &Text() const { return text_; }
 
  private:
-  IDispatch *panel_ = nullptr;
-  std::unique_ptr<skin::host::OleHost> site_;
   std::wstring text_;
 };
 

@@ -38,6 +38,9 @@ LRESULT CVideoWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
           InvalidateRect(child, nullptr, FALSE);
       }
       break;
+    case WM_MOUSEMOVE:
+      if (mouseMove_) mouseMove_();
+      break;
     case WM_RBUTTONDOWN:
       if (context_) {
         POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -72,14 +75,18 @@ bool CVideoWindow::Create(HWND main, const RECT &rect, const wchar_t *name) {
   return pane_ != nullptr;
 }
 
-void CVideoWindow::Move(const RECT &rect) {
+void CVideoWindow::Move(const RECT &rect, const RECT &pane) {
   if (!window_) return;
-  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  SetWindowPos(window_, nullptr, rect.left, rect.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowPos(pane_, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  // The capture window fills the pane.
+  SetWindowPos(window_, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  const int width = pane.right - pane.left, height = pane.bottom - pane.top;
+  RECT now;
+  GetWindowRect(pane_, &now);
+  MapWindowPoints(nullptr, window_, reinterpret_cast<POINT *>(&now), 2);
+  if (EqualRect(&now, &pane)) return;  // unchanged: the capture window stays
+  SetWindowPos(pane_, nullptr, pane.left, pane.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   for (HWND child = GetWindow(pane_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    SetWindowPos(child, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveWindow(child, 0, 0, width, height, TRUE);
 }
 
 void CVideoWindow::Fill() {

@@ -15,11 +15,14 @@ class CVideoWindow {
   using ContextHandler = std::function<void(POINT)>;
 
   bool Create(HWND main, const RECT &rect, const wchar_t *name);
-  void Move(const RECT &rect);
+  // The window over `rect` (main-window client coordinates) and the pane at
+  // `pane` inside it (the capture window fills the pane).
+  void Move(const RECT &rect, const RECT &pane);
   void Fill();
   HWND Window() const { return window_; }
   HWND Pane() const { return pane_; }
   void OnContextMenu(ContextHandler handler) { context_ = std::move(handler); }
+  void OnMouseMove(std::function<void()> handler) { mouseMove_ = std::move(handler); }
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -28,6 +31,7 @@ class CVideoWindow {
   HWND window_ = nullptr;
   HWND pane_ = nullptr;
   ContextHandler context_;
+  std::function<void()> mouseMove_;
 };
 
 }  // namespace tolven::viewer::win

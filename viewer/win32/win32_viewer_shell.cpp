@@ -12,8 +12,6 @@ constexpr int kFormId = 1000;
 constexpr int kSourceComboId = 111;
 constexpr int kComboListHeight = 110;
 constexpr int kAppIcon = 128;
-// Context-menu commands, counted up from 600 in the menu's order.
-constexpr UINT kMenuVideoSource = 604, kMenuVideoFormat = 605, kMenuVideoDisplay = 606, kMenuExit = 611;
 
 std::wstring W(WStringView text) { return std::wstring(text.begin(), text.end()); }
 std::wstring W(const WString &text) { return std::wstring(text.begin(), text.end()); }
@@ -59,13 +57,47 @@ LRESULT Win32ViewerShell::Handle(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_DISPLAYCHANGE:
       if (app_) app_->DisplayChange();
       return 0;
+    case WM_SIZING:
+      if (app_) {
+        auto *r = reinterpret_cast<RECT *>(lParam);
+        ScreenRect rect = S(*r);
+        app_->Sizing(static_cast<int32_t>(wParam), &rect);
+        *r = R(rect);
+        return TRUE;
+      }
+      break;
     case WM_SIZE:
       FollowClient();
       PlaceDockedPanels();
+      if (!app_) break;
+      if (wParam == SIZE_MAXIMIZED) {
+        app_->Maximized();
+        SetTimer(main_, kTimerCursor, 3000, nullptr);
+      } else if (wParam == SIZE_MINIMIZED) {
+        app_->Minimized();
+      } else if (wParam == SIZE_RESTORED) {
+        KillTimer(main_, kTimerCursor);
+        app_->Restored();
+      }
       break;
     case WM_MOVE:
       PlaceDockedPanels();
+      if (app_) app_->Moved();
       break;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_MAXIMIZE && app_) app_->BeforeMaximize();
+      break;
+    case WM_TIMER:
+      if (wParam == kTimerCursor && IsZoomed(main_) && !menuOpen_) {
+        SetCursor(nullptr);
+        cursorHidden_ = true;
+      } else if (wParam == kTimerHint) {
+        KillTimer(main_, kTimerHint);
+        ShowHint(WString());
+      } else if (wParam == kTimerKeys && app_) {
+        app_->Tick(GetTickCount());
+      }
+      return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) PostRepaintVideo();
       break;
@@ -81,6 +113,16 @@ LRESULT Win32ViewerShell::Handle(HWND window, UINT message, WPARAM wParam, LPARA
         InvalidateRect(reinterpret_cast<HWND>(app_->Capture().Window()), nullptr, FALSE);
       return 0;
     case kToggleDock:
+      if (app_) app_->ToggleDock();
+      return 0;
+    case kCloseEdit:
+      if (app_) app_->ClosePanel(Panel::kEditChannel);
+      return 0;
+    case kCloseNew:
+      if (app_) app_->ClosePanel(Panel::kNewChannel);
+      return 0;
+    case kCloseAutoTune:
+      if (app_) app_->ClosePanel(Panel::kAutoTune);
       return 0;
     default:
       break;
@@ -113,6 +155,7 @@ bool Win32ViewerShell::CreateMainWindow(const ScreenRect &rect, WStringView capt
                           rect.left, rect.top, rect.Width(), rect.Height(), nullptr, nullptr, instance, this);
   if (!main_) return false;
   created_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(main_, GWLP_WNDPROC));
+  SetTimer(main_, kTimerKeys, 100, nullptr);
   combo_ = CreateWindowExW(0, WC_COMBOBOXW, L"", WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, 10, 10, main_,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSourceComboId)), instance, nullptr);
   SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
@@ -165,7 +208,16 @@ ScreenRect Win32ViewerShell::MainWindowRect() {
 void Win32ViewerShell::CreateVideoWindows(const ScreenRect &client) {
   video_.Create(main_, R(client), Text(kStrOverlayWindow).c_str());
   SetWindowPos(video_.Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  video_.OnContextMenu([this](POINT at) { ContextMenu(at); });
+  video_.OnContextMenu([this](POINT) {
+    if (app_) app_->ContextMenu();
+  });
+  video_.OnMouseMove([this] {
+    if (cursorHidden_) {
+      cursorHidden_ = false;
+      SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    }
+    if (IsZoomed(main_)) SetTimer(main_, kTimerCursor, 3000, nullptr);
+  });
 }
 
 void Win32ViewerShell::PlaceMainWindow(const ScreenRect &rect) {
@@ -180,11 +232,45 @@ void Win32ViewerShell::PlaceMainWindow(const ScreenRect &rect) {
 
 void Win32ViewerShell::FillVideoWindow() { video_.Fill(); }
 
-// The undocked remote comes with the remote panels; until then the main
-// window carries the controls alone.
-void Win32ViewerShell::CreateRemote(int32_t, int32_t, WStringView) {}
+RemoteView *Win32ViewerShell::CreateRemote(int32_t x, int32_t y, WStringView skin) {
+  remote_ = std::make_unique<CRemoteWindow>(*app_, main_, skinFolder_);
+  if (!remote_->Create(x, y, W(skin))) {
+    remote_.reset();
+    return nullptr;
+  }
+  remote_->FillSources(sourceNames_, sourceCurrent_);
+  return remote_.get();
+}
 
-bool Win32ViewerShell::RemotePosition(int32_t *, int32_t *) { return false; }
+bool Win32ViewerShell::ReloadRemote(WStringView skin) {
+  if (!remote_ || !remote_->Reload(W(skin))) return false;
+  remote_->FillSources(sourceNames_, sourceCurrent_);
+  return true;
+}
+
+void Win32ViewerShell::DestroyRemote() { remote_.reset(); }
+
+void Win32ViewerShell::ShowRemote(bool show) {
+  if (remote_) ShowWindow(remote_->Window(), show ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+bool Win32ViewerShell::RemotePosition(int32_t *x, int32_t *y) {
+  RECT r;
+  if (!remote_ || !GetWindowRect(remote_->Window(), &r)) return false;
+  *x = r.left;
+  *y = r.top;
+  return true;
+}
+
+void Win32ViewerShell::DestroyDockedPanels() {
+  readout_.reset();
+  status_.reset();
+}
+
+void Win32ViewerShell::ShowDockedPanels(bool show) {
+  for (CDockedPanel *p : {readout_.get(), status_.get()})
+    if (p) ShowWindow(p->Window(), show ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
 
 void Win32ViewerShell::CreateDockedPanels(const ScreenRect &) {
   readout_ = std::make_unique<CDockedPanel>(CDockedPanel::Kind::kReadout);
@@ -204,13 +290,16 @@ void Win32ViewerShell::PlaceDockedPanels() {
 // The video windows follow the skin's "client" element as the form lays
 // itself out anew.
 void Win32ViewerShell::FollowClient() {
-  RECT r;
-  if (video_.Window() && form_.ElementRect(L"client", &r)) video_.Move(r);
+  if (app_) app_->LayOutVideo();
 }
 
 void Win32ViewerShell::DestroyPanels() {
   readout_.reset();
   status_.reset();
+  remote_.reset();
+  editWindow_.reset();
+  newWindow_.reset();
+  scanWindow_.reset();
 }
 
 cap::Window Win32ViewerShell::VideoPane() { return reinterpret_cast<cap::Window>(video_.Pane()); }
@@ -225,6 +314,10 @@ Rect Win32ViewerShell::VideoPaneClient() {
 }
 
 void Win32ViewerShell::FillSources(const std::vector<WString> &names, int32_t current) {
+  sourceNames_.clear();
+  for (const WString &name : names) sourceNames_.push_back(W(name));
+  sourceCurrent_ = current;
+  if (remote_) remote_->FillSources(sourceNames_, current);
   SendMessageW(combo_, CB_RESETCONTENT, 0, 0);
   for (const WString &name : names) SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(name).c_str()));
   SendMessageW(combo_, CB_SETCURSEL, static_cast<WPARAM>(current), 0);
@@ -245,6 +338,8 @@ void Win32ViewerShell::ShowTexts(const WString &volume, const WString &channel, 
 
 void Win32ViewerShell::ShowHint(const WString &text) {
   if (status_) status_->SetRow(2, W(text));
+  // A hint goes again after two seconds.
+  if (!text.empty()) SetTimer(main_, kTimerHint, 2000, nullptr);
 }
 
 void Win32ViewerShell::SetArrowCursor() { SetCursor(LoadCursorW(nullptr, IDC_ARROW)); }
@@ -283,53 +378,96 @@ void Win32ViewerShell::BeginWaitCursor() { savedCursor_ = SetCursor(LoadCursorW(
 
 void Win32ViewerShell::EndWaitCursor() { SetCursor(savedCursor_ ? savedCursor_ : LoadCursorW(nullptr, IDC_ARROW)); }
 
-// The channel panels come with the remote panels.
-void Win32ViewerShell::OpenPanel(Panel, Point) {}
-bool Win32ViewerShell::PanelOpen(Panel) { return false; }
-
 Point Win32ViewerShell::CursorPosition() {
   POINT p = {};
   GetCursorPos(&p);
   return Point{p.x, p.y};
 }
 
-bool Win32ViewerShell::ReportProgress(int32_t, int32_t) {
+void Win32ViewerShell::PumpMessages() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // for the main loop
+      return;
+    }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  return true;
+}
+
+std::unique_ptr<CChannelPanelWindow> &Win32ViewerShell::PanelWindow(Panel panel) {
+  switch (panel) {
+    case Panel::kEditChannel: return editWindow_;
+    case Panel::kNewChannel: return newWindow_;
+    case Panel::kAutoTune: break;
+  }
+  return scanWindow_;
+}
+
+ChannelPanelView *Win32ViewerShell::OpenPanelWindow(Panel panel, Point at) {
+  auto &window = PanelWindow(panel);
+  window = std::make_unique<CChannelPanelWindow>(*app_, main_, panel);
+  if (!window->Create(POINT{at.x, at.y}, skinFolder_)) {
+    window.reset();
+    return nullptr;
+  }
+  return window.get();
+}
+
+void Win32ViewerShell::ClosePanelWindow(Panel panel) { PanelWindow(panel).reset(); }
+
+int32_t Win32ViewerShell::WorkAreaHeight() {
+  RECT area = {};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  return area.bottom - area.top;
+}
+
+void Win32ViewerShell::PlaceVideo(const ScreenRect &window, const ScreenRect &pane) {
+  video_.Move(R(window), R(pane));
+}
+
+uint32_t Win32ViewerShell::TrackMenu(const std::vector<MenuItem> &items, bool) {
+  HMENU menu = CreatePopupMenu();
+  for (const MenuItem &item : items) {
+    if (item.command == 0)
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    else
+      AppendMenuW(menu, MF_STRING | (item.checked ? MF_CHECKED : 0), item.command, Text(item.text).c_str());
+  }
+  POINT at = {};
+  GetCursorPos(&at);
+  SetForegroundWindow(main_);
+  menuOpen_ = true;
+  const auto chosen = static_cast<uint32_t>(
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, main_, nullptr));
+  menuOpen_ = false;
+  DestroyMenu(menu);
+  return chosen;
+}
+
+void Win32ViewerShell::Help(HWND owner, uint32_t context) {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring file(path, length);
+  if (file.size() < 3) return;
+  file.replace(file.size() - 3, 3, L"hlp");
+  WinHelpW(owner, file.c_str(), HELP_CONTEXT, context);
+}
+
+void Win32ViewerShell::ShowAbout() {
+  MessageBoxW(main_, L"Viewer Version 1.1.0.0", Text(kStrAppTitle).c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+void Win32ViewerShell::PostClose() { PostMessageW(main_, WM_CLOSE, 0, 0); }
+
+bool Win32ViewerShell::KeyDown(const MSG &msg) {
+  if (!app_ || msg.message != WM_KEYDOWN) return false;
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  if (root != main_ && !(remote_ && root == remote_->Window())) return false;
+  return app_->Key(static_cast<uint32_t>(msg.wParam), GetTickCount());
 }
 
 void Win32ViewerShell::PostRepaintVideo() { PostMessageW(main_, kRepaintVideo, 0, 0); }
-
-void Win32ViewerShell::ContextMenu(POINT at) {
-  if (!app_) return;
-  HMENU menu = CreatePopupMenu();
-  const cap::DriverCaps &caps = app_->Capture().Caps();
-  bool any = false;
-  auto add = [&](bool present, UINT id, uint32_t text) {
-    if (!present) return;
-    AppendMenuW(menu, MF_STRING, id, Text(text).c_str());
-    any = true;
-  };
-  add(caps.hasVideoSourceDialog, kMenuVideoSource, kStrMenuVideoSource);
-  add(caps.hasVideoFormatDialog, kMenuVideoFormat, kStrMenuVideoFormat);
-  add(caps.hasVideoDisplayDialog, kMenuVideoDisplay, kStrMenuVideoDisplay);
-  if (any) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, kMenuExit, Text(kStrMenuExit).c_str());
-  SetForegroundWindow(main_);
-  const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, main_,
-                                                        nullptr));
-  DestroyMenu(menu);
-  switch (chosen) {
-    case kMenuVideoSource: app_->OpenDriverDialog(cap::Dialog::kVideoSource); break;
-    case kMenuVideoFormat: app_->OpenDriverDialog(cap::Dialog::kVideoFormat); break;
-    case kMenuVideoDisplay: app_->OpenDriverDialog(cap::Dialog::kVideoDisplay); break;
-    case kMenuExit: PostMessageW(main_, WM_CLOSE, 0, 0); break;
-    default: break;
-  }
-}
 
 }  // namespace tolven::viewer::win

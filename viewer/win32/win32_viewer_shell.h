@@ -9,7 +9,9 @@
 
 #include "viewer/app/viewer_app.h"
 #include "viewer/app/viewer_shell.h"
+#include "viewer/win32/channel_panel_window.h"
 #include "viewer/win32/docked_panel.h"
+#include "viewer/win32/remote_window.h"
 #include "viewer/win32/skin_form.h"
 #include "viewer/win32/video_window.h"
 
@@ -35,8 +37,13 @@ class Win32ViewerShell : public ViewerShell {
   void CreateVideoWindows(const ScreenRect &client) override;
   void PlaceMainWindow(const ScreenRect &rect) override;
   void FillVideoWindow() override;
-  void CreateRemote(int32_t x, int32_t y, WStringView skin) override;
+  RemoteView *CreateRemote(int32_t x, int32_t y, WStringView skin) override;
+  bool ReloadRemote(WStringView skin) override;
+  void DestroyRemote() override;
+  void ShowRemote(bool show) override;
   void CreateDockedPanels(const ScreenRect &main) override;
+  void DestroyDockedPanels() override;
+  void ShowDockedPanels(bool show) override;
   bool RemotePosition(int32_t *x, int32_t *y) override;
   void DestroyPanels() override;
   cap::Window VideoPane() override;
@@ -56,11 +63,23 @@ class Win32ViewerShell : public ViewerShell {
   void ShowHint(const WString &text) override;
   void BeginWaitCursor() override;
   void EndWaitCursor() override;
-  void OpenPanel(Panel panel, Point at) override;
-  bool PanelOpen(Panel panel) override;
   Point CursorPosition() override;
-  bool ReportProgress(int32_t code, int32_t percent) override;
   void PostRepaintVideo() override;
+  void PumpMessages() override;
+  ChannelPanelView *OpenPanelWindow(Panel panel, Point at) override;
+  void ClosePanelWindow(Panel panel) override;
+  int32_t WorkAreaHeight() override;
+  void PlaceVideo(const ScreenRect &window, const ScreenRect &pane) override;
+  uint32_t TrackMenu(const std::vector<MenuItem> &items, bool skinned) override;
+  void ShowHelp(uint32_t context) override { Help(main_, context); }
+  void ShowAbout() override;
+  void PostClose() override;
+
+  // The viewer's help at a context (WinHelp on "Viewer.hlp" beside the program).
+  static void Help(HWND owner, uint32_t context);
+  // Keys pressed in any of the viewer's own windows (from the message loop):
+  // true when the viewer took the key.
+  bool KeyDown(const MSG &msg);
 
  private:
   static LRESULT CALLBACK MainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -68,7 +87,7 @@ class Win32ViewerShell : public ViewerShell {
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void PlaceDockedPanels();
   void FollowClient();
-  void ContextMenu(POINT at);
+  std::unique_ptr<CChannelPanelWindow> &PanelWindow(Panel panel);
 
   std::wstring skinFolder_;
   CViewerApp *app_ = nullptr;
@@ -79,11 +98,20 @@ class Win32ViewerShell : public ViewerShell {
   CSkinForm form_;
   CVideoWindow video_;
   std::unique_ptr<CDockedPanel> readout_, status_;
+  std::unique_ptr<CRemoteWindow> remote_;
+  std::unique_ptr<CChannelPanelWindow> editWindow_, newWindow_, scanWindow_;
+  std::vector<std::wstring> sourceNames_;
+  int sourceCurrent_ = 0;
   HCURSOR savedCursor_ = nullptr;
+  bool cursorHidden_ = false;
+  bool menuOpen_ = false;
 };
 
 // The viewer's private messages.
 inline constexpr UINT kToggleDock = WM_USER + 200;
 inline constexpr UINT kRepaintVideo = WM_USER + 212;
+// Timers: 3 hides the cursor over full-screen video, 4 clears the hint,
+// 7 ends a typed channel number.
+inline constexpr UINT_PTR kTimerCursor = 3, kTimerHint = 4, kTimerKeys = 7;
 
 }  // namespace tolven::viewer::win
