@@ -105,12 +105,17 @@ Picture Look(const RECT &area) {
   return p;
 }
 
-ViewerSession::~ViewerSession() {
-  if (viewer_.hProcess) {
-    if (WaitForSingleObject(viewer_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(viewer_.hProcess, 9);
-    CloseHandle(viewer_.hProcess);
-    CloseHandle(viewer_.hThread);
+ViewerSession::~ViewerSession() { EndViewer(); }
+
+void ViewerSession::EndViewer() {
+  if (!viewer_.hProcess) return;
+  if (WaitForSingleObject(viewer_.hProcess, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(viewer_.hProcess, 9);
+    WaitForSingleObject(viewer_.hProcess, 10000);
   }
+  CloseHandle(viewer_.hProcess);
+  CloseHandle(viewer_.hThread);
+  viewer_ = PROCESS_INFORMATION{};
 }
 
 DWORD ViewerSession::Install() {
@@ -118,6 +123,7 @@ DWORD ViewerSession::Install() {
 }
 
 DWORD ViewerSession::Uninstall() {
+  EndViewer();  // a viewer left running would hold its files
   // The skin engine this program measured with must not stay loaded here.
   CoFreeUnusedLibrariesEx(0, 0);
   return RunProgram(L"\"" + package_ + L"setup.exe\" /uninstall /S \"/D=" + folder_ + L"\"", package_);
@@ -172,7 +178,74 @@ ViewerSession::Channels ViewerSession::FindChannels() {
   return result;
 }
 
+bool ViewerSession::SelectSource(bool tuner) {
+  Controls controls;
+  if (!controls.Hub()) return false;
+  control::ICrossbarControl *crossbar = controls.Hub()->GetCrossbar();
+  for (int32_t i = 0; i < crossbar->GetSourceCount(); ++i)
+    if ((crossbar->GetSourceType(i) == 2) == tuner) {
+      crossbar->SetSource(i);
+      crossbar->SaveSettings();
+      return true;
+    }
+  return false;
+}
+
+int32_t ViewerSession::StoredChannel() {
+  Controls controls;
+  return controls.Hub() ? controls.Hub()->GetTuner()->GetCurrentChannel() : -2;
+}
+
+void ViewerSession::StoreViewerValue(const wchar_t *name, DWORD value) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kViewerAppKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS)
+    return;
+  RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&value), sizeof value);
+  RegCloseKey(key);
+}
+
+HWND ViewerSession::WaitForWindow(const wchar_t *windowClass, DWORD timeout) {
+  const DWORD begin = GetTickCount();
+  do {
+    HWND w = FindWindowW(windowClass, nullptr);
+    if (w && IsWindowVisible(w)) return w;
+    Pump(50);
+  } while (GetTickCount() - begin < timeout);
+  return nullptr;
+}
+
+namespace {
+struct Area {
+  DWORD process;
+  RECT rect;
+};
+BOOL CALLBACK AddWindow(HWND window, LPARAM data) {
+  auto *area = reinterpret_cast<Area *>(data);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  RECT r;
+  if (process == area->process && IsWindowVisible(window) && GetWindowRect(window, &r))
+    UnionRect(&area->rect, &area->rect, &r);
+  return TRUE;
+}
+}  // namespace
+
+bool ViewerSession::ShotAll(const std::wstring &file) {
+  if (!main_) return false;
+  Area area{viewer_.dwProcessId, {}};
+  GetWindowRect(main_, &area.rect);
+  EnumWindows(&AddWindow, reinterpret_cast<LPARAM>(&area));
+  RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  IntersectRect(&area.rect, &area.rect, &screen);
+  return winetest::SaveScreenArea(area.rect, file);
+}
+
 bool ViewerSession::Start() {
+  EndViewer();
+  main_ = nullptr;
+  form_ = nullptr;
+  SetCursorPos(0, 0);  // no button of the new window starts hovered
   STARTUPINFOW start{};
   start.cb = sizeof start;
   std::wstring line = L"\"" + folder_ + L"\\Viewer.exe\"";
@@ -203,9 +276,14 @@ int32_t ViewerSession::WaitForVideo(DWORD timeout) {
 }
 
 bool ViewerSession::ElementCentre(const std::wstring &skin, const std::wstring &element, POINT *centre) {
-  if (!form_) return false;
+  return ElementCentreIn(form_, skin, element, centre);
+}
+
+bool ViewerSession::ElementCentreIn(HWND formWindow, const std::wstring &skin, const std::wstring &element,
+                                    POINT *centre) {
+  if (!formWindow) return false;
   RECT client;
-  GetClientRect(form_, &client);
+  GetClientRect(formWindow, &client);
   HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, -4000, -4000, client.right, client.bottom, nullptr,
                                nullptr, GetModuleHandleW(nullptr), nullptr);
   bool found = false;
@@ -216,7 +294,7 @@ bool ViewerSession::ElementCentre(const std::wstring &skin, const std::wstring &
         form.ElementRect(element, &r)) {
       *centre = POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
       found = true;
-      if (form.ElementRect(L"client", &video)) {
+      if (formWindow == form_ && form.ElementRect(L"client", &video)) {
         MapWindowPoints(form_, nullptr, reinterpret_cast<POINT *>(&video), 2);
         video_ = video;
       }
@@ -226,18 +304,20 @@ bool ViewerSession::ElementCentre(const std::wstring &skin, const std::wstring &
   return found;
 }
 
-void ViewerSession::Click(POINT p) {
+void ViewerSession::Click(POINT p) { ClickIn(form_, p); }
+
+void ViewerSession::ClickIn(HWND form, POINT p) {
   POINT screen = p;
-  ClientToScreen(form_, &screen);
+  ClientToScreen(form, &screen);
   SetCursorPos(screen.x, screen.y);
-  SendMessageW(form_, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
-  SendMessageW(form_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-  SendMessageW(form_, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-  // The pointer leaves the button again (to the middle of the form, under
-  // the video), so no hover look stays in a picture.
+  SendMessageW(form, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+  SendMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+  SendMessageW(form, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+  // The pointer leaves the button again (to the middle of the form), so no
+  // hover look stays in a picture.
   RECT client;
-  GetClientRect(form_, &client);
-  SendMessageW(form_, WM_MOUSEMOVE, 0, MAKELPARAM(client.right / 2, client.bottom / 2));
+  GetClientRect(form, &client);
+  SendMessageW(form, WM_MOUSEMOVE, 0, MAKELPARAM(client.right / 2, client.bottom / 2));
 }
 
 bool ViewerSession::Shot(const std::wstring &file) {

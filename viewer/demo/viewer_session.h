@@ -52,8 +52,24 @@ class ViewerSession {
   // channel of the plan (no station sends there) and tunes the first station.
   Channels FindChannels();
 
+  // The card's source before the viewer starts: the tuner input, or the
+  // first other one (the composite input's colour bars).
+  bool SelectSource(bool tuner);
+  // The tuner's current channel as stored (read with the viewer closed).
+  int32_t StoredChannel();
+  // A value of the viewer's settings, stored before it starts.
+  static void StoreViewerValue(const wchar_t *name, DWORD value);
+
   // Starts Viewer.exe and waits for its main window; false without one.
   bool Start();
+  // Waits for a top-level window of `windowClass`; null when none came.
+  static HWND WaitForWindow(const wchar_t *windowClass, DWORD timeout);
+  // An element's centre in `form` (a skin form window showing `skin`).
+  bool ElementCentreIn(HWND form, const std::wstring &skin, const std::wstring &element, POINT *centre);
+  static void ClickIn(HWND form, POINT formPoint);
+  // The screen area covering the main window and every other window of
+  // the viewer (remote, panels), saved as a BMP file.
+  bool ShotAll(const std::wstring &file);
   // Milliseconds from the process start to the video area showing the
   // overlay (its key colour or the picture), or -1.
   int32_t WaitForVideo(DWORD timeout);
@@ -72,6 +88,9 @@ class ViewerSession {
   const std::wstring &Folder() const { return folder_; }
 
  private:
+  // Ends a viewer still running (a test that failed half-way).
+  void EndViewer();
+
   std::wstring package_, folder_;
   PROCESS_INFORMATION viewer_{};
   DWORD started_ = 0;

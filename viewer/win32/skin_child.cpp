@@ -23,6 +23,9 @@ bool CSkinChild::Host(const CLSID &clsid, HWND parent, int id, const RECT &rect)
   site_ = std::make_unique<skin::host::OleHost>(parent, rect);
   window_ = site_->Host(object_, id);
   if (!window_) return false;
+  // A control drawn over another (the rows over a docked panel's frame)
+  // must not be painted over when the one beneath repaints after it.
+  SetWindowLongW(window_, GWL_STYLE, GetWindowLongW(window_, GWL_STYLE) | WS_CLIPSIBLINGS);
   SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   return true;
 }

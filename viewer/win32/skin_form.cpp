@@ -22,6 +22,9 @@ bool CSkinForm::Create(HWND parent, int id, const RECT &rect) {
   if (!form_) return false;
   site_ = std::make_unique<skin::host::OleHost>(parent, rect);
   window_ = site_->Host(form_, id);
+  // Controls placed over the form (labels, panels, the video) stay out of
+  // its painting.
+  if (window_) SetWindowLongW(window_, GWL_STYLE, GetWindowLongW(window_, GWL_STYLE) | WS_CLIPSIBLINGS);
   IConnectionPointContainer *container = nullptr;
   if (SUCCEEDED(form_->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void **>(&container)))) {
     if (SUCCEEDED(container->FindConnectionPoint(skin::kIidFormEvents, &point_))) point_->Advise(this, &cookie_);

@@ -67,7 +67,9 @@ LRESULT Win32ViewerShell::Handle(HWND window, UINT message, WPARAM wParam, LPARA
       }
       break;
     case WM_SIZE:
-      FollowClient();
+      // The form lays its skin out for the new size as it handles this
+      // message too; the video follows once that is done.
+      PostMessageW(main_, kRelayOut, 0, 0);
       PlaceDockedPanels();
       if (!app_) break;
       if (wParam == SIZE_MAXIMIZED) {
@@ -99,7 +101,15 @@ LRESULT Win32ViewerShell::Handle(HWND window, UINT message, WPARAM wParam, LPARA
       }
       return 0;
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE) PostRepaintVideo();
+      if (LOWORD(wParam) != WA_INACTIVE) {
+        PostRepaintVideo();
+        PostMessageW(main_, kRaiseOwned, 0, 0);
+      }
+      break;
+    case WM_WINDOWPOSCHANGED:
+      // Brought forward (also when a closing panel hands the activation
+      // back), the window must not cover its docked panels and remote.
+      if (!(reinterpret_cast<const WINDOWPOS *>(lParam)->flags & SWP_NOZORDER)) RaiseOwnedWindows();
       break;
     case WM_COMMAND:
       if (LOWORD(wParam) == kSourceComboId && HIWORD(wParam) == CBN_SELENDOK && app_) {
@@ -111,6 +121,13 @@ LRESULT Win32ViewerShell::Handle(HWND window, UINT message, WPARAM wParam, LPARA
     case kRepaintVideo:
       if (app_ && app_->Capture().Window())
         InvalidateRect(reinterpret_cast<HWND>(app_->Capture().Window()), nullptr, FALSE);
+      return 0;
+    case kRaiseOwned:
+      RaiseOwnedWindows();
+      return 0;
+    case kRelayOut:
+      FollowClient();
+      PostRepaintVideo();
       return 0;
     case kToggleDock:
       if (app_) app_->ToggleDock();
@@ -164,10 +181,6 @@ bool Win32ViewerShell::CreateMainWindow(const ScreenRect &rect, WStringView capt
 
 void Win32ViewerShell::CreateSkinForm() {
   form_.Create(main_, kFormId, RECT{10, 10, 30, 30});
-  // The form paints the whole window; the video windows above it stay out
-  // of its painting.
-  if (form_.Window())
-    SetWindowLongW(form_.Window(), GWL_STYLE, GetWindowLongW(form_.Window(), GWL_STYLE) | WS_CLIPSIBLINGS);
   form_.OnEvent([this](const std::wstring &name) {
     if (app_) app_->SkinEvent(WString(name.begin(), name.end()));
   });
@@ -267,9 +280,24 @@ void Win32ViewerShell::DestroyDockedPanels() {
   status_.reset();
 }
 
+void Win32ViewerShell::RaiseOwnedWindows() {
+  const HWND owned[] = {readout_ ? readout_->Window() : nullptr, status_ ? status_->Window() : nullptr,
+                        remote_ ? remote_->Window() : nullptr};
+  for (HWND w : owned)
+    if (w && IsWindowVisible(w)) SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void Win32ViewerShell::ShowDockedPanels(bool show) {
-  for (CDockedPanel *p : {readout_.get(), status_.get()})
-    if (p) ShowWindow(p->Window(), show ? SW_SHOWNOACTIVATE : SW_HIDE);
+  for (CDockedPanel *p : {readout_.get(), status_.get()}) {
+    if (!p) continue;
+    if (!show) {
+      ShowWindow(p->Window(), SW_HIDE);
+      continue;
+    }
+    // Shown again above the main window, the panel and its rows paint anew.
+    SetWindowPos(p->Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    RedrawWindow(p->Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+  }
 }
 
 void Win32ViewerShell::CreateDockedPanels(const ScreenRect &) {
@@ -415,7 +443,12 @@ ChannelPanelView *Win32ViewerShell::OpenPanelWindow(Panel panel, Point at) {
   return window.get();
 }
 
-void Win32ViewerShell::ClosePanelWindow(Panel panel) { PanelWindow(panel).reset(); }
+void Win32ViewerShell::ClosePanelWindow(Panel panel) {
+  PanelWindow(panel).reset();
+  // The activation passes back to the main window, which the system then
+  // brings forward: the owned windows go above it once that is done.
+  PostMessageW(main_, kRaiseOwned, 0, 0);
+}
 
 int32_t Win32ViewerShell::WorkAreaHeight() {
   RECT area = {};

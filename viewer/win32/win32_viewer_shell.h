@@ -86,6 +86,8 @@ class Win32ViewerShell : public ViewerShell {
   static LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void PlaceDockedPanels();
+  // Puts the docked panels and the remote above the main window again.
+  void RaiseOwnedWindows();
   void FollowClient();
   std::unique_ptr<CChannelPanelWindow> &PanelWindow(Panel panel);
 
@@ -110,6 +112,10 @@ class Win32ViewerShell : public ViewerShell {
 // The viewer's private messages.
 inline constexpr UINT kToggleDock = WM_USER + 200;
 inline constexpr UINT kRepaintVideo = WM_USER + 212;
+// The video windows follow the skin's client element after a size change.
+inline constexpr UINT kRelayOut = WM_APP + 1;
+// The docked panels and the remote go above the main window again.
+inline constexpr UINT kRaiseOwned = WM_APP + 2;
 // Timers: 3 hides the cursor over full-screen video, 4 clears the hint,
 // 7 ends a typed channel number.
 inline constexpr UINT_PTR kTimerCursor = 3, kTimerHint = 4, kTimerKeys = 7;

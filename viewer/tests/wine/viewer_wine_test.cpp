@@ -11,9 +11,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "tests/wine/beside.h"
+#include "tests/wine/screenshot.h"
 #include "viewer/demo/viewer_session.h"
 
 namespace {
@@ -146,6 +150,147 @@ TEST_F(ViewerExe, ShowsThePictureChangesChannelAndStoresItsSettings) {
   EXPECT_EQ(StoredDword(L"Control Type"), 1);  // docked, standard, on the tuner
   EXPECT_EQ(StoredDword(L"Maximized"), 0);
   EXPECT_EQ(StoredDword(L"Animate"), 0);
+}
+
+// A scripted session (undock and dock again, channel change, volume,
+// typed channel number, exit), then a fresh start comes back in the same
+// layout, window rectangle, channel and volume.
+TEST_F(ViewerExe, ASessionComesBackTheSameAfterARestart) {
+  const ViewerSession::Channels channels = session_.FindChannels();
+  ASSERT_GE(channels.count, 3);
+  // The last index the list holds, typed as the user would.
+  const int32_t typed = std::min<int32_t>(channels.count - 1, 9);
+  ASSERT_TRUE(session_.Start());
+  POINT undock, channelUp, volumeUp;
+  ASSERT_TRUE(session_.ElementCentre(L"maindocked.skn", L"undock", &undock));
+  ASSERT_TRUE(session_.ElementCentre(L"maindocked.skn", L"chan-up", &channelUp));
+  ASSERT_TRUE(session_.ElementCentre(L"maindocked.skn", L"vol-up", &volumeUp));
+  ASSERT_GE(session_.WaitForVideo(30000), 0);
+
+  // Undock: the remote appears; move it, then dock again from the remote.
+  session_.Click(undock);
+  HWND remote = ViewerSession::WaitForWindow(L"VarnViewer_remote", 10000);
+  ASSERT_TRUE(remote) << "no remote after Undock-controls";
+  SetWindowPos(remote, nullptr, 640, 420, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump(300);
+  EXPECT_TRUE(session_.ShotAll(Beside(L"viewer-undocked.bmp")));
+  HWND remoteForm = FindWindowExW(remote, nullptr, nullptr, L"SkinForm");
+  ASSERT_TRUE(remoteForm);
+  POINT dock;
+  ASSERT_TRUE(session_.ElementCentreIn(remoteForm, L"remotestdt.skn", L"dock", &dock));
+  ViewerSession::ClickIn(remoteForm, dock);
+  Pump(500);
+  EXPECT_FALSE(IsWindow(remote)) << "the remote stayed after Dock-controls";
+  // Docked again: the main skin's elements are where they were.
+  ASSERT_TRUE(session_.ElementCentre(L"maindocked.skn", L"chan-up", &channelUp));
+
+  // A typed digit and Enter: the channel with that index.
+  PostMessageW(session_.Main(), WM_KEYDOWN, '0' + typed, 0);
+  PostMessageW(session_.Main(), WM_KEYDOWN, VK_RETURN, 0);
+  Pump(800);
+  session_.Click(volumeUp);
+  Pump(300);
+  RECT window;
+  GetWindowRect(session_.Main(), &window);
+  ASSERT_EQ(session_.Close(30000), 0u);
+  EXPECT_EQ(session_.StoredChannel(), typed);
+  EXPECT_EQ(StoredDword(L"Remote X"), 640);  // kept from the undocked remote
+  EXPECT_EQ(StoredDword(L"Remote Y"), 420);
+  EXPECT_EQ(StoredDword(L"Control Type"), 1);
+
+  // A fresh start: the same window, layout and channel; the volume it left.
+  ASSERT_TRUE(session_.Start());
+  RECT again;
+  GetWindowRect(session_.Main(), &again);
+  EXPECT_TRUE(EqualRect(&window, &again));
+  Pump(500);
+  EXPECT_EQ(session_.Close(30000), 0u);
+  EXPECT_EQ(session_.StoredChannel(), typed);
+  EXPECT_EQ(StoredDword(L"Control Type"), 1);
+}
+
+
+// Pictures for the eye: every layout code, maximized without borders, and
+// each channel panel open.
+TEST_F(ViewerExe, PicturesOfEveryLayoutTheFullScreenAndThePanels) {
+  const char *arch = getenv("TOLVEN_WINE_ARCH");
+  if (arch && std::string(arch) == "win32")
+    GTEST_SKIP() << "sixteen viewer starts take too long in the emulated machine; the x64 run takes these pictures";
+  const ViewerSession::Channels channels = session_.FindChannels();
+  ASSERT_GE(channels.count, 2);
+  for (DWORD code = 1; code <= 8; ++code) {
+    SCOPED_TRACE(code);
+    const bool tuner = code == 1 || code == 3 || code == 5 || code == 6;
+    ASSERT_TRUE(session_.SelectSource(tuner));
+    ViewerSession::StoreViewerValue(L"Control Type", code);
+    ViewerSession::StoreViewerValue(L"Remote X", 620);
+    ViewerSession::StoreViewerValue(L"Remote Y", 200);
+    ASSERT_TRUE(session_.Start());
+    POINT centre;
+    session_.ElementCentre(code == 3 || code == 4 || code == 6 || code == 8 ? L"mainundocked.skn" : L"maindocked.skn",
+                           L"client", &centre);
+    EXPECT_GE(session_.WaitForVideo(30000), 0);
+    const bool undocked = code == 3 || code == 4 || code == 6 || code == 8;
+    if (undocked) {
+      EXPECT_TRUE(ViewerSession::WaitForWindow(L"VarnViewer_remote", 10000));
+    }
+    Pump(800);
+    EXPECT_TRUE(session_.ShotAll(Beside((L"viewer-layout-" + std::to_wstring(code) + L".bmp").c_str())));
+    EXPECT_EQ(session_.Close(30000), 0u);
+    EXPECT_EQ(StoredDword(L"Control Type"), static_cast<int64_t>(code));
+  }
+
+  // Full screen without borders, then back.
+  ASSERT_TRUE(session_.SelectSource(true));
+  ViewerSession::StoreViewerValue(L"Control Type", 1);
+  ViewerSession::StoreViewerValue(L"Hide Borders", 1);
+  ASSERT_TRUE(session_.Start());
+  POINT centre;
+  ASSERT_TRUE(session_.ElementCentre(L"maindocked.skn", L"client", &centre));
+  ASSERT_GE(session_.WaitForVideo(30000), 0);
+  PostMessageW(session_.Main(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  Pump(1500);
+  EXPECT_TRUE(IsZoomed(session_.Main()));
+  RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  EXPECT_TRUE(tolven::winetest::SaveScreenArea(screen, Beside(L"viewer-maximized.bmp")));
+  PostMessageW(session_.Main(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  Pump(1000);
+  EXPECT_FALSE(IsZoomed(session_.Main()));
+
+  // Each channel panel, opened from its button and closed with Cancel.
+  const struct {
+    const wchar_t *button, *skin, *file;
+  } panels[] = {{L"new", L"new.skn", L"viewer-panel-new.bmp"},
+                {L"edit", L"edit.skn", L"viewer-panel-edit.bmp"},
+                {L"scan", L"scan.skn", L"viewer-panel-scan.bmp"}};
+  ASSERT_TRUE(session_.ElementCentre(L"maindocked.skn", L"chan-up", &centre));
+  for (const auto &p : panels) {
+    SCOPED_TRACE(std::string(p.file, p.file + wcslen(p.file)));
+    POINT button;
+    ASSERT_TRUE(session_.ElementCentre(L"maindocked.skn", p.button, &button));
+    session_.Click(button);
+    HWND panel = ViewerSession::WaitForWindow(L"VarnViewer_channel_panel", 10000);
+    ASSERT_TRUE(panel);
+    Pump(700);
+    EXPECT_TRUE(session_.ShotAll(Beside(p.file)));
+    HWND form = FindWindowExW(panel, nullptr, nullptr, L"SkinForm");
+    POINT cancel;
+    ASSERT_TRUE(session_.ElementCentreIn(form, p.skin, L"cancel", &cancel));
+    ViewerSession::ClickIn(form, cancel);
+    for (int i = 0; i < 100 && IsWindow(panel); ++i) Pump(100);
+    EXPECT_FALSE(IsWindow(panel)) << "Cancel did not close the panel";
+    Pump(500);
+    // The docked panels stay above the main window once the panel is gone.
+    for (HWND d = FindWindowW(L"VarnViewer_docked_panel", nullptr); d;
+         d = FindWindowExW(nullptr, d, L"VarnViewer_docked_panel", nullptr)) {
+      RECT r;
+      GetWindowRect(d, &r);
+      EXPECT_EQ(GetAncestor(WindowFromPoint(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}), GA_ROOT), d)
+          << "the main window covers a docked panel";
+    }
+    EXPECT_TRUE(session_.ShotAll(Beside((std::wstring(L"viewer-after-") + p.file).c_str())));
+  }
+  EXPECT_EQ(session_.Close(30000), 0u);
 }
 
 }  // namespace
