@@ -66,6 +66,11 @@ class FakeDialogView : public DialogView {
       if (ListItemText(control, i) == text) return SelectListItem(control, i);
     return false;
   }
+  // Whether the presenter left `control` enabled (controls start enabled).
+  bool Enabled(int control) const {
+    auto it = enabled_.find(control);
+    return it == enabled_.end() || it->second;
+  }
   std::vector<WString> Texts(int control) {
     std::vector<WString> out;
     for (auto &item : lists_[control].items) out.push_back(item.text);

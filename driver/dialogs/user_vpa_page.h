@@ -1,0 +1,63 @@
+// CUserVpaPage: the picture-control page of the Video Display sheet. One row
+// per ranged property (label, slider, "Default"), the colour-enable and
+// inverse-video boxes and "Default All". A slider's position reaches the
+// hardware at once, through a message the page posts to itself.
+#pragma once
+#include <array>
+
+#include "driver/dialogs/component_access.h"
+#include "driver/dialogs/page_view.h"
+#include "driver/strings/string_table.h"
+
+namespace tolven::dialogs {
+
+class CUserVpaPage : public PagePresenter {
+ public:
+  // One slider row and the property it drives.
+  struct Row {
+    int32_t property;
+    int label, slider, defaultButton;
+  };
+  // The rows, in the order "Default All" runs them (property number order).
+  static const std::array<Row, 9> kRows;
+  // The status line's text when there is no proc-amp.
+  static constexpr uint32_t kNoProcAmpString = 331;
+
+  // Reads every property's range when there is a proc-amp.
+  explicit CUserVpaPage(ComponentAccess &components, strings::StringTable &strings);
+
+  void OnInitDialog(PageView &view) override;
+  void OnCommand(PageView &view, int control, int notification) override;
+  void OnHScroll(PageView &view, int control) override;
+  void OnPostedMessage(PageView &view, uint32_t message, uintptr_t wParam) override;
+  // Activation stores the values as the page finds them, so that Cancel can
+  // go back to them; OK and Apply keep and store what the user set.
+  void OnSetActive(PageView &view) override;
+  void OnApply(PageView &view) override;
+  void OnReset(PageView &view) override;
+
+  const control::ProcAmpRange &Range(int32_t property) const { return ranges_[property]; }
+  bool ColourEnable() const { return colourEnable_ != 0; }
+  bool InverseVideo() const { return inverseVideo_ != 0; }
+
+ private:
+  static const Row *RowOfSlider(int control);
+  static const Row *RowOfProperty(int32_t property);
+  static bool Empty(const control::ProcAmpRange &r) { return r.minimum == r.maximum; }
+  bool ReadControls(PageView &view);
+  void FillControls(PageView &view);
+  void Default(PageView &view, const Row &row);
+  void ApplySlider(PageView &view, int32_t property);
+
+  ComponentAccess &components_;
+  strings::StringTable &strings_;
+  std::array<control::ProcAmpRange, control::kProcAmpPropertyCount> ranges_{};
+  // The value each property had when last read or set; a position equal to
+  // it is not sent again (a slider reports one move several times).
+  std::array<int32_t, control::kProcAmpPropertyCount> values_{};
+  std::array<bool, control::kProcAmpPropertyCount> known_{};
+  int32_t colourEnable_ = 0;
+  int32_t inverseVideo_ = 0;
+};
+
+}  // namespace tolven::dialogs
