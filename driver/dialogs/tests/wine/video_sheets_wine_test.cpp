@@ -217,7 +217,8 @@ class SheetUser {
 
   void Run() {
     HWND sheet = nullptr;
-    for (int i = 0; i < 600 && !sheet; ++i) {
+    // Until the request that should show the sheet has returned.
+    for (int i = 0; i < 600 && !sheet && !over; ++i) {
       sheet = FindWindowW(nullptr, caption_);
       if (!sheet) Sleep(100);
     }
@@ -286,6 +287,7 @@ class SheetUser {
   }
 
   std::atomic<bool> found{false};
+  std::atomic<bool> over{false};
 
  private:
   const wchar_t *caption_;
@@ -333,6 +335,7 @@ class VideoSheets : public ::testing::Test {
   LRESULT ShowSheet(HDRVR channel, SheetUser &user) {
     std::thread thread([&user] { user.Run(); });
     LRESULT result = SendDriverMessage(channel, kDvmDialog, 0, 0);
+    user.over = true;
     thread.join();
     return result;
   }
