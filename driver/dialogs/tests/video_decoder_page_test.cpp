@@ -1,31 +1,33 @@
 // The video decoder page of the Video Format sheet, on the virtual card and
 // on scripted decoders.
-#include "driver/dialogs/user_video_decoder_page.h"
+#include "driver/dialogs/video_decoder_page.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
+#include "driver/dialogs/component_names.h"
 #include "driver/dialogs/resource_ids.h"
 #include "driver/dialogs/tests/page_rig.h"
 
 namespace tolven::dialogs::testing {
 namespace {
 
-using tolven::testing::CardRig;
+// CBN_SELCHANGE, which the page applies (the view passes the system's codes).
+constexpr int kComboSelChange = 1;
 using tolven::testing::FakeComponent;
 using tolven::testing::FakeHardware;
 namespace decoder = requests::decoder;
 
 TEST(VideoDecoderPage, FillsEveryListFromTheCardWithIndexesAsItemData) {
-  CardRig rig;
-  ASSERT_TRUE(rig.opened);
-  HubComponents hub(rig.NewHub());
-  control::IVideoDecoderControl *d = hub.GetVideoDecoder();
+  CardApp a;
+  ASSERT_TRUE(a.opened);
+  control::IVideoDecoderControl *d = a.app.GetVideoDecoder();
   ASSERT_NE(d, nullptr);
-  CUserVideoDecoderPage page(hub);
-  FakePageView view;
-  page.OnInitDialog(view);
+  CUserVideoDecoderPage page(a.app);
+  PageAt p(page);
+  FakeDialogView &view = p.view;
 
   const int lists[] = {IDC_DEC_VIDEO_STANDARD, IDC_DEC_INTERLACE_MODE, IDC_DEC_SCALING,
                        IDC_DEC_ASPECT_RATIO, IDC_DEC_COLOUR_DEPTH};
@@ -45,7 +47,7 @@ TEST(VideoDecoderPage, FillsEveryListFromTheCardWithIndexesAsItemData) {
   }
   std::vector<char16_t> name(static_cast<size_t>(d->GetVideoStandardNameLength(0)) + 1);
   d->GetVideoStandardName(0, name.data());
-  EXPECT_EQ(view.lists.ListItemText(IDC_DEC_VIDEO_STANDARD, 0), WString(name.data()));
+  EXPECT_EQ(view.ListItemText(IDC_DEC_VIDEO_STANDARD, 0), WString(name.data()));
   EXPECT_EQ(view.IsChecked(IDC_DEC_OUTPUT_ENABLE), d->GetOutputEnable() != 0);
   EXPECT_EQ(view.IsChecked(IDC_DEC_VCR_TIMING), d->GetVcrTiming() != 0);
 }
@@ -82,10 +84,10 @@ TEST(VideoDecoderPage, OneInterlaceModeLeavesItsListDisabledWithThatModeSelected
   ScriptedDecoder hw({1 | 4096 | 0x80000000u, 1 | 2, 1 | 4, 2, 0x1F, 1, 1});
   hw.initial[decoder::kSetInterlaceMode] = 2;  // "Bob Interleaved", the only one
   hw.initial[decoder::kSetVideoStandard] = 4096;
-  HubComponents hub(hw.NewHub());
-  CUserVideoDecoderPage page(hub);
-  FakePageView view;
-  page.OnInitDialog(view);
+  AppOver a(hw, &hw.env);
+  CUserVideoDecoderPage page(a.app);
+  PageAt p(page);
+  FakeDialogView &view = p.view;
   EXPECT_EQ(view.Texts(IDC_DEC_INTERLACE_MODE), std::vector<WString>{u"Bob Interleaved"});
   EXPECT_EQ(view.ListSelection(IDC_DEC_INTERLACE_MODE), 0);
   EXPECT_FALSE(view.Enabled(IDC_DEC_INTERLACE_MODE));
@@ -99,10 +101,9 @@ TEST(VideoDecoderPage, AValueWithoutAnEntryLeavesTheListUnselected) {
   ScriptedDecoder hw({1 | 4096, 1 | 2, 1, 1, 1, 0, 0});
   hw.refuse.insert(decoder::kReadAspectRatio);  // the reading fails: -1
   hw.initial[decoder::kSetVideoStandard] = 1;
-  HubComponents hub(hw.NewHub());
-  CUserVideoDecoderPage page(hub);
-  FakePageView view;
-  view.lists.SelectListItem(IDC_DEC_ASPECT_RATIO, 0);
+  AppOver a(hw, &hw.env);
+  CUserVideoDecoderPage page(a.app);
+  FakeDialogView view;
   page.OnInitDialog(view);
   EXPECT_EQ(view.ListSelection(IDC_DEC_ASPECT_RATIO), -1);
   EXPECT_EQ(view.SelectedText(IDC_DEC_VIDEO_STANDARD), u"NTSC");
@@ -113,10 +114,10 @@ TEST(VideoDecoderPage, CheckBoxesWhoseWriteBackFailsAreDisabled) {
   ScriptedDecoder hw({1 | 4096, 1, 1, 1, 1, 1, 0});
   hw.initial[decoder::kSetOutputEnable] = 1;
   hw.initial[decoder::kSetVcrTiming] = 1;
-  HubComponents hub(hw.NewHub());
-  CUserVideoDecoderPage page(hub);
-  FakePageView view;
-  page.OnInitDialog(view);
+  AppOver a(hw, &hw.env);
+  CUserVideoDecoderPage page(a.app);
+  PageAt p(page);
+  FakeDialogView &view = p.view;
   EXPECT_FALSE(view.Enabled(IDC_DEC_OUTPUT_ENABLE));
   EXPECT_TRUE(view.Enabled(IDC_DEC_VCR_TIMING));
   // Both boxes show the decoder's values, the disabled one too.
@@ -126,46 +127,48 @@ TEST(VideoDecoderPage, CheckBoxesWhoseWriteBackFailsAreDisabled) {
   EXPECT_EQ(hw.stored[decoder::kSetVcrTiming], 1u);
   EXPECT_EQ(hw.Sets(decoder::kSetOutputEnable), 0);
 
-  view.Click(page, IDC_DEC_VCR_TIMING, true);
+  p.Click(IDC_DEC_VCR_TIMING, true);
   EXPECT_EQ(hw.stored[decoder::kSetVcrTiming], 0u);
-  EXPECT_TRUE(view.modified);
+  EXPECT_TRUE(page.Modified());
 }
 
 TEST(VideoDecoderPage, EverySelectionChangeAppliesAndARefusedOneLeavesThePageUnmodified) {
   ScriptedDecoder hw({1 | 4096 | 0x80000000u, 1, 1, 1, 1, 1, 1});
   hw.initial[decoder::kSetVideoStandard] = 1;
-  HubComponents hub(hw.NewHub());
-  CUserVideoDecoderPage page(hub);
-  FakePageView view;
-  page.OnInitDialog(view);
+  AppOver a(hw, &hw.env);
+  CUserVideoDecoderPage page(a.app);
+  PageAt p(page);
+  FakeDialogView &view = p.view;
 
   // The arrow keys move the closed list: a selection change without a
   // confirmation still applies.
-  view.lists.SelectListItem(IDC_DEC_VIDEO_STANDARD, 1);
-  page.OnCommand(view, IDC_DEC_VIDEO_STANDARD, kListSelectionChanged);
+  view.SelectListItem(IDC_DEC_VIDEO_STANDARD, 1);
+  page.OnCommand(view, IDC_DEC_VIDEO_STANDARD, kComboSelChange);
   EXPECT_EQ(hw.stored[decoder::kSetVideoStandard], 4096u);
-  EXPECT_TRUE(view.modified);
+  EXPECT_TRUE(page.Modified());
+  // The confirmation that follows a mouse pick changes nothing more.
+  page.OnCommand(view, IDC_DEC_VIDEO_STANDARD, kComboSelEndOk);
+  EXPECT_EQ(hw.Sets(decoder::kSetVideoStandard), 1);
 
-  view.modified = false;
+  page.SetModified(false);
   hw.refuse.insert(decoder::kSetVideoStandard);
-  view.lists.SelectListItem(IDC_DEC_VIDEO_STANDARD, 2);
-  page.OnCommand(view, IDC_DEC_VIDEO_STANDARD, kListSelectionChanged);
-  EXPECT_FALSE(view.modified);
-  EXPECT_TRUE(view.lists.messages.empty());
+  view.SelectListItem(IDC_DEC_VIDEO_STANDARD, 2);
+  page.OnCommand(view, IDC_DEC_VIDEO_STANDARD, kComboSelChange);
+  EXPECT_FALSE(page.Modified());
+  EXPECT_TRUE(view.messages.empty());
 }
 
 TEST(VideoDecoderPage, WithoutADecoderThePageTouchesNothing) {
   FakeHardware hw;
-  HubComponents hub(hw.NewHub());
-  CUserVideoDecoderPage page(hub);
-  FakePageView view;
-  page.OnInitDialog(view);
-  page.OnSetActive(view);
-  page.OnCommand(view, IDC_DEC_OUTPUT_ENABLE, kButtonClicked);
-  page.OnApply(view);
-  page.OnReset(view);
-  EXPECT_EQ(view.ListCount(IDC_DEC_VIDEO_STANDARD), 0);
-  EXPECT_FALSE(view.modified);
+  AppOver a(hw, nullptr);  // no hub: every accessor answers null
+  CUserVideoDecoderPage page(a.app);
+  PageAt p(page);
+  page.OnSetActive(p.view);
+  p.Click(IDC_DEC_OUTPUT_ENABLE, true);
+  EXPECT_TRUE(page.OnApply(p.view));
+  page.OnCancel(p.view);
+  EXPECT_EQ(p.view.ListCount(IDC_DEC_VIDEO_STANDARD), 0);
+  EXPECT_FALSE(page.Modified());
 }
 
 // The stored values after the sheet ends: OK keeps the new standard and
@@ -173,25 +176,27 @@ TEST(VideoDecoderPage, WithoutADecoderThePageTouchesNothing) {
 TEST(VideoDecoderPage, OkStoresTheNewStandardAndCancelRestoresTheOldOne) {
   for (bool ok : {true, false}) {
     SCOPED_TRACE(ok ? "OK" : "Cancel");
-    CardRig rig;
-    ASSERT_TRUE(rig.opened);
-    HubComponents hub(rig.NewHub());
-    control::IVideoDecoderControl *d = hub.GetVideoDecoder();
+    CardApp a;
+    ASSERT_TRUE(a.opened);
+    control::IVideoDecoderControl *d = a.app.GetVideoDecoder();
     const int32_t before = d->GetVideoStandard();
-    CUserVideoDecoderPage page(hub);
-    FakePageView view;
-    page.OnInitDialog(view);
-    page.OnSetActive(view);
-    EXPECT_EQ(Stored(rig.env, u"vDec_VideoStandard"), before);
+    CUserVideoDecoderPage page(a.app);
+    PageAt p(page);
+    page.OnSetActive(p.view);
+    EXPECT_EQ(Stored(a.env, u"vDec_VideoStandard"), before);
 
     const int32_t other = before == 0 ? 1 : 0;
-    view.lists.SelectListItem(IDC_DEC_VIDEO_STANDARD, other);
-    page.OnCommand(view, IDC_DEC_VIDEO_STANDARD, kListSelectionChanged);
+    p.view.SelectListItem(IDC_DEC_VIDEO_STANDARD, other);
+    page.OnCommand(p.view, IDC_DEC_VIDEO_STANDARD, kComboSelChange);
     ASSERT_EQ(d->GetVideoStandard(), other);
 
-    if (ok) page.OnApply(view); else page.OnReset(view);
+    if (ok) {
+      EXPECT_TRUE(page.OnApply(p.view));
+    } else {
+      page.OnCancel(p.view);
+    }
     EXPECT_EQ(d->GetVideoStandard(), ok ? other : before);
-    EXPECT_EQ(Stored(rig.env, u"vDec_VideoStandard"), ok ? other : before);
+    EXPECT_EQ(Stored(a.env, u"vDec_VideoStandard"), ok ? other : before);
   }
 }
 

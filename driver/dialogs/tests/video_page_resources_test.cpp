@@ -108,8 +108,8 @@ TEST(VideoPageResources, TheSheetMessagesAreInTheStringTable) {
     const std::string block = Block(rc, l.statement);
     EXPECT_NE(block.find("124, L\"Video Display Properties\""), std::string::npos);
     EXPECT_NE(block.find("125, L\"Video Format Properties\""), std::string::npos);
-    EXPECT_NE(block.find("330, L\"This card offers no video format settings.\""), std::string::npos);
-    EXPECT_NE(block.find("331, L\""), std::string::npos);
+    EXPECT_NE(block.find("340, L\"This card offers no video format settings.\""), std::string::npos);
+    EXPECT_NE(block.find("341, L\""), std::string::npos);
   }
 }
 

@@ -1,5 +1,5 @@
 // The video port page of the Video Format sheet.
-#include "driver/dialogs/user_vip_page.h"
+#include "driver/dialogs/vip_page.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,6 @@
 namespace tolven::dialogs::testing {
 namespace {
 
-using tolven::testing::CardRig;
 using tolven::testing::FakeComponent;
 using tolven::testing::FakeHardware;
 namespace port = requests::videoport;
@@ -70,10 +69,10 @@ TEST(VipPage, FillsTheListsSkipsFormatsWithoutTextAndSelectsTheCurrentChoices) {
   hw.values[port::kSetAspect] = 1;
   hw.values[port::kSetConnection] = 8;
   hw.values[port::kSetColourFormat] = Code('U', 'Y', 'V', 'Y');
-  HubComponents hub(hw.NewHub());
-  CUserVipPage page(hub);
-  FakePageView view;
-  page.OnInitDialog(view);
+  AppOver a(hw, &hw.env);
+  CUserVipPage page(a.app);
+  PageAt p(page);
+  FakeDialogView &view = p.view;
 
   EXPECT_EQ(view.Texts(IDC_VIP_VIDEO_STANDARD), (std::vector<WString>{u"NTSC", u"PAL/SECAM", u"Automatic"}));
   EXPECT_EQ(view.SelectedText(IDC_VIP_VIDEO_STANDARD), u"PAL/SECAM");
@@ -93,10 +92,10 @@ TEST(VipPage, FillsTheListsSkipsFormatsWithoutTextAndSelectsTheCurrentChoices) {
 
 TEST(VipPage, ListsWithFewerThanTwoEntriesAreDisabled) {
   ScriptedPort hw(1, 0, 4 | 8, {0x00595659u, Code('U', 'Y', 'V', 'Y')});
-  HubComponents hub(hw.NewHub());
-  CUserVipPage page(hub);
-  FakePageView view;
-  page.OnInitDialog(view);
+  AppOver a(hw, &hw.env);
+  CUserVipPage page(a.app);
+  PageAt p(page);
+  FakeDialogView &view = p.view;
   EXPECT_FALSE(view.Enabled(IDC_VIP_ASPECT_RATIO));
   EXPECT_FALSE(view.Enabled(IDC_VIP_VIDEO_STANDARD));
   EXPECT_TRUE(view.Enabled(IDC_VIP_CONNECTION));
@@ -109,43 +108,42 @@ TEST(VipPage, AConnectionPickAppliesThatConnectionWhateverTheStandardShows) {
   ScriptedPort hw(1 | 2, 1 | 2, 1 | 2 | 4 | 8, {Code('U', 'Y', 'V', 'Y')});
   hw.values[port::kSetVideoFormat] = 1;
   hw.values[port::kSetConnection] = 1;
-  HubComponents hub(hw.NewHub());
-  CUserVipPage page(hub);
-  FakePageView view;
-  page.OnInitDialog(view);
+  AppOver a(hw, &hw.env);
+  CUserVipPage page(a.app);
+  PageAt p(page);
+  FakeDialogView &view = p.view;
   // The standard list shows something else than the port has, unconfirmed.
-  view.lists.SelectListItem(IDC_VIP_VIDEO_STANDARD, 1);
-  page.OnCommand(view, IDC_VIP_VIDEO_STANDARD, kListSelectionChanged);
+  view.SelectListItem(IDC_VIP_VIDEO_STANDARD, 1);
+  page.OnCommand(view, IDC_VIP_VIDEO_STANDARD, 1);  // CBN_SELCHANGE
   EXPECT_EQ(hw.Sets(), 0);  // a change alone is not a pick on this page
 
-  ASSERT_TRUE(view.Pick(page, IDC_VIP_CONNECTION, u"CCIR656"));
+  ASSERT_TRUE(p.Pick(IDC_VIP_CONNECTION, u"CCIR656"));
   EXPECT_EQ(hw.values[port::kSetConnection], 4u);
   EXPECT_EQ(hw.values[port::kSetVideoFormat], 1u);
   EXPECT_EQ(hw.Sets(), 1);
-  EXPECT_TRUE(view.modified);
+  EXPECT_TRUE(page.Modified());
 }
 
 TEST(VipPage, PickingTheCurrentChoiceSendsNothingAndARefusedSetLeavesThePageUnmodified) {
   ScriptedPort hw(1 | 2, 1 | 2, 1 | 2, {Code('Y', 'U', 'Y', '2'), Code('U', 'Y', 'V', 'Y')});
   hw.values[port::kSetAspect] = 2;
   hw.values[port::kSetColourFormat] = Code('Y', 'U', 'Y', '2');
-  HubComponents hub(hw.NewHub());
-  CUserVipPage page(hub);
-  FakePageView view;
-  page.OnInitDialog(view);
-  ASSERT_TRUE(view.Pick(page, IDC_VIP_ASPECT_RATIO, u"Widescreen Television"));
+  AppOver a(hw, &hw.env);
+  CUserVipPage page(a.app);
+  PageAt p(page);
+  ASSERT_TRUE(p.Pick(IDC_VIP_ASPECT_RATIO, u"Widescreen Television"));
   EXPECT_EQ(hw.Sets(), 0);
-  EXPECT_FALSE(view.modified);
+  EXPECT_FALSE(page.Modified());
 
-  ASSERT_TRUE(view.Pick(page, IDC_VIP_COLOUR_FORMAT, u"UYVY"));
+  ASSERT_TRUE(p.Pick(IDC_VIP_COLOUR_FORMAT, u"UYVY"));
   EXPECT_EQ(hw.values[port::kSetColourFormat], Code('U', 'Y', 'V', 'Y'));
-  EXPECT_TRUE(view.modified);
+  EXPECT_TRUE(page.Modified());
 
-  view.modified = false;
+  page.SetModified(false);
   auto handler = hw.component.handler;
   hw.component.handler = [&](uint32_t *r) { return r[0] == port::kSetAspect ? 0u : handler(r); };
-  ASSERT_TRUE(view.Pick(page, IDC_VIP_ASPECT_RATIO, u"Standard Television"));
-  EXPECT_FALSE(view.modified);
+  ASSERT_TRUE(p.Pick(IDC_VIP_ASPECT_RATIO, u"Standard Television"));
+  EXPECT_FALSE(page.Modified());
 }
 
 TEST(VipPage, OkStoresTheColourFormatAndCancelRestoresTheOldOne) {
@@ -153,33 +151,34 @@ TEST(VipPage, OkStoresTheColourFormatAndCancelRestoresTheOldOne) {
     SCOPED_TRACE(ok ? "OK" : "Cancel");
     ScriptedPort hw(1, 1 | 2, 4, {Code('Y', 'U', 'Y', '2'), Code('U', 'Y', 'V', 'Y')});
     hw.values[port::kSetColourFormat] = Code('Y', 'U', 'Y', '2');
-    HubComponents hub(hw.NewHub());
-    CUserVipPage page(hub);
-    FakePageView view;
-    page.OnInitDialog(view);
-    page.OnSetActive(view);
+    AppOver a(hw, &hw.env);
+    CUserVipPage page(a.app);
+    PageAt p(page);
+    page.OnSetActive(p.view);
     EXPECT_EQ(Stored(hw.env, u"vip_Colour"), 0);
-    ASSERT_TRUE(view.Pick(page, IDC_VIP_COLOUR_FORMAT, u"UYVY"));
-    if (ok) page.OnApply(view); else page.OnReset(view);
-    EXPECT_EQ(hub.GetVideoPort()->GetColourFormat(), ok ? 1 : 0);
+    ASSERT_TRUE(p.Pick(IDC_VIP_COLOUR_FORMAT, u"UYVY"));
+    if (ok) {
+      EXPECT_TRUE(page.OnApply(p.view));
+    } else {
+      page.OnCancel(p.view);
+    }
+    EXPECT_EQ(a.app.GetVideoPort()->GetColourFormat(), ok ? 1 : 0);
     EXPECT_EQ(Stored(hw.env, u"vip_Colour"), ok ? 1 : 0);
   }
 }
 
 TEST(VipPage, OnTheCardTheFormatListsComeFromTheDisplaySide) {
-  CardRig rig;
-  ASSERT_TRUE(rig.opened);
-  HubComponents hub(rig.NewHub());
-  control::IVideoPortControl *p = hub.GetVideoPort();
-  ASSERT_NE(p, nullptr);
-  CUserVipPage page(hub);
-  FakePageView view;
-  page.OnInitDialog(view);
-  EXPECT_EQ(view.ListCount(IDC_VIP_VIDEO_STANDARD), p->GetVideoFormatCount());
-  EXPECT_EQ(view.ListCount(IDC_VIP_COLOUR_FORMAT), p->GetColourFormatCount());
-  for (int i = 0; i < p->GetColourFormatCount(); ++i)
-    EXPECT_EQ(view.lists.ListItemText(IDC_VIP_COLOUR_FORMAT, i),
-              ColourFormatText(static_cast<uint32_t>(p->GetColourFormatCode(i))));
+  CardApp a;
+  ASSERT_TRUE(a.opened);
+  control::IVideoPortControl *port = a.app.GetVideoPort();
+  ASSERT_NE(port, nullptr);
+  CUserVipPage page(a.app);
+  PageAt p(page);
+  EXPECT_EQ(p.view.ListCount(IDC_VIP_VIDEO_STANDARD), port->GetVideoFormatCount());
+  EXPECT_EQ(p.view.ListCount(IDC_VIP_COLOUR_FORMAT), port->GetColourFormatCount());
+  for (int i = 0; i < port->GetColourFormatCount(); ++i)
+    EXPECT_EQ(p.view.ListItemText(IDC_VIP_COLOUR_FORMAT, i),
+              ColourFormatText(static_cast<uint32_t>(port->GetColourFormatCode(i))));
 }
 
 }  // namespace

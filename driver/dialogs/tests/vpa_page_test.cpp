@@ -1,7 +1,7 @@
 // The picture-control page of the Video Display sheet: on the virtual card
 // (whose decoder registers the sliders drive) and on scripted picture
 // controls.
-#include "driver/dialogs/user_vpa_page.h"
+#include "driver/dialogs/vpa_page.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,6 @@ namespace tolven::dialogs::testing {
 namespace {
 
 using namespace control;
-using tolven::testing::CardRig;
 using tolven::testing::FakeComponent;
 using tolven::testing::FakeHardware;
 namespace procamp = requests::procamp;
@@ -23,31 +22,31 @@ namespace procamp = requests::procamp;
 struct CardPage {
   CardPage() {
     EXPECT_TRUE(rig.opened);
-    page.OnInitDialog(view);
-    page.OnSetActive(view);
+    page.OnSetActive(at.view);
   }
   uint8_t Register(uint8_t index) { return rig.card.Decoder().Register(index); }
-  CardRig rig;
-  HubComponents hub{rig.NewHub()};
-  CUserVpaPage page{hub, rig.strings};
-  FakePageView view;
+  void MoveSlider(int control, int position) { at.MoveSlider(control, position); }
+  CardApp rig;
+  CUserVpaPage page{rig.app};
+  PageAt at{page};
+  FakeDialogView &view = at.view;
 };
 
 TEST(VpaPage, SlidersTakeTheCardsRangesAndValues) {
   CardPage p;
-  const auto &brightness = p.view.sliders[IDC_VPA_BRIGHTNESS_SLIDER];
-  EXPECT_EQ(brightness.minimum, -1);
-  EXPECT_EQ(brightness.maximum, 127);
-  EXPECT_EQ(brightness.line, 1);
-  EXPECT_EQ(brightness.page, 1);
-  EXPECT_EQ(brightness.position, 0);
-  EXPECT_EQ(p.view.sliders[IDC_VPA_CONTRAST_SLIDER].position, 57);
-  EXPECT_EQ(p.view.sliders[IDC_VPA_SATURATION_SLIDER].position, 127);
-  EXPECT_EQ(p.view.sliders[IDC_VPA_HUE_SLIDER].maximum, 255);
+  EXPECT_EQ(p.view.ranges[IDC_VPA_BRIGHTNESS_SLIDER], std::make_pair(-1, 127));
+  EXPECT_EQ(p.view.steps[IDC_VPA_BRIGHTNESS_SLIDER], std::make_pair(1, 1));
+  EXPECT_EQ(p.view.Position(IDC_VPA_BRIGHTNESS_SLIDER), 0);
+  EXPECT_EQ(p.view.Position(IDC_VPA_CONTRAST_SLIDER), 57);
+  EXPECT_EQ(p.view.Position(IDC_VPA_SATURATION_SLIDER), 127);
+  EXPECT_EQ(p.view.ranges[IDC_VPA_HUE_SLIDER], std::make_pair(0, 255));
+  // A slider with an empty range keeps its position untouched.
+  EXPECT_TRUE(p.view.positionLog[IDC_VPA_GAMMA_SLIDER].empty());
+  EXPECT_EQ(p.view.ranges[IDC_VPA_GAMMA_SLIDER], std::make_pair(0, 0));
   for (int id : {IDC_VPA_BRIGHTNESS_SLIDER, IDC_VPA_CONTRAST_SLIDER, IDC_VPA_HUE_SLIDER, IDC_VPA_SATURATION_SLIDER,
                  IDC_VPA_BRIGHTNESS_LABEL, IDC_VPA_HUE_DEFAULT, IDC_VPA_DEFAULT_ALL})
     EXPECT_TRUE(p.view.Enabled(id)) << id;
-  EXPECT_EQ(p.view.texts[IDC_VPA_STATUS], u"");
+  EXPECT_EQ(p.view.ControlText(IDC_VPA_STATUS), u"");
 }
 
 TEST(VpaPage, PropertiesWithEqualBoundsAreDisabledRowByRow) {
@@ -70,44 +69,42 @@ TEST(VpaPage, ASliderMoveWritesItsRegisterOnceWithoutReadingTheOthers) {
   CardPage p;
   const size_t mark = p.rig.card.Bus().Log().size();
   // A drag reports the move twice (track, then end of track).
-  p.view.MoveSlider(p.page, IDC_VPA_BRIGHTNESS_SLIDER, 40);
+  p.MoveSlider(IDC_VPA_BRIGHTNESS_SLIDER, 40);
   const auto &log = p.rig.card.Bus().Log();
   ASSERT_EQ(log.size() - mark, 1u);
   EXPECT_EQ(log[mark].address, card::kDecoderAddress);
   EXPECT_EQ(log[mark].written, (std::vector<uint8_t>{0x10, 40}));
   EXPECT_EQ(p.Register(0x10), 40);
-  EXPECT_TRUE(p.view.modified);
+  EXPECT_TRUE(p.page.Modified());
 
   // Contrast, hue and saturation reach the registers the card's picture reads.
-  p.view.MoveSlider(p.page, IDC_VPA_CONTRAST_SLIDER, 90);
-  p.view.MoveSlider(p.page, IDC_VPA_HUE_SLIDER, 12);
-  p.view.MoveSlider(p.page, IDC_VPA_SATURATION_SLIDER, 200);
+  p.MoveSlider(IDC_VPA_CONTRAST_SLIDER, 90);
+  p.MoveSlider(IDC_VPA_HUE_SLIDER, 12);
+  p.MoveSlider(IDC_VPA_SATURATION_SLIDER, 200);
   EXPECT_EQ(p.Register(0x11), 90);
   EXPECT_EQ(p.Register(0x14), 12);
   EXPECT_EQ(p.Register(0x12), 200);
   // The minimum, -1, goes out as the register's byte.
-  p.view.MoveSlider(p.page, IDC_VPA_BRIGHTNESS_SLIDER, -5);
-  EXPECT_EQ(p.view.sliders[IDC_VPA_BRIGHTNESS_SLIDER].position, -1);
+  p.MoveSlider(IDC_VPA_BRIGHTNESS_SLIDER, -1);
   EXPECT_EQ(p.Register(0x10), 0xFF);
 }
 
 TEST(VpaPage, PostedApplyForAPropertyWithoutASliderIsIgnored) {
   CardPage p;
   const size_t mark = p.rig.card.Bus().Log().size();
-  p.page.OnPostedMessage(p.view, WM_VPA_APPLY_SLIDER, kColourEnable);
-  p.page.OnPostedMessage(p.view, WM_VPA_APPLY_SLIDER, kInverseVideo);
-  p.page.OnPostedMessage(p.view, WM_VPA_APPLY_SLIDER, 11);
-  p.page.OnPostedMessage(p.view, WM_VPA_APPLY_SLIDER + 1, kBrightness);
+  p.view.SetPosition(IDC_VPA_BRIGHTNESS_SLIDER, 99);
+  for (int code : {static_cast<int>(kColourEnable), static_cast<int>(kInverseVideo), 11, -1, 0x465})
+    p.page.OnRequest(p.view, code);
   EXPECT_EQ(p.rig.card.Bus().Log().size(), mark);
-  EXPECT_FALSE(p.view.modified);
+  EXPECT_FALSE(p.page.Modified());
 }
 
 TEST(VpaPage, DefaultMovesTheSliderToTheDefaultAndAppliesIt) {
   CardPage p;
-  p.view.MoveSlider(p.page, IDC_VPA_CONTRAST_SLIDER, 200);
+  p.MoveSlider(IDC_VPA_CONTRAST_SLIDER, 200);
   ASSERT_EQ(p.Register(0x11), 200);
-  p.view.Click(p.page, IDC_VPA_CONTRAST_DEFAULT);
-  EXPECT_EQ(p.view.sliders[IDC_VPA_CONTRAST_SLIDER].position, 57);
+  p.at.Click(IDC_VPA_CONTRAST_DEFAULT);
+  EXPECT_EQ(p.view.Position(IDC_VPA_CONTRAST_SLIDER), 57);
   EXPECT_EQ(p.Register(0x11), 57);
 }
 
@@ -152,10 +149,10 @@ TEST(VpaPage, TheCheckBoxesShowTheCurrentValues) {
     ScriptedProcAmp hw;
     hw.values[procamp::kColourEnable] = colour;
     hw.values[procamp::kInverseVideo] = 1 - colour;
-    HubComponents hub(hw.NewHub());
-    CUserVpaPage page(hub, hw.strings);
-    FakePageView view;
-    view.checks[IDC_VPA_COLOUR_ENABLE] = !colour;
+    AppOver a(hw, &hw.env);
+    CUserVpaPage page(a.app);
+    FakeDialogView view;
+    view.SetChecked(IDC_VPA_COLOUR_ENABLE, !colour);
     page.OnInitDialog(view);
     EXPECT_EQ(view.IsChecked(IDC_VPA_COLOUR_ENABLE), colour == 1);
     EXPECT_EQ(view.IsChecked(IDC_VPA_INVERSE_VIDEO), colour == 0);
@@ -167,15 +164,14 @@ TEST(VpaPage, TheCheckBoxesShowTheCurrentValues) {
 TEST(VpaPage, DefaultAllAppliesEveryNonEmptyRangeInOrderAndKeepsTheCheckBoxes) {
   ScriptedProcAmp hw;
   hw.values[procamp::kColourEnable] = 1;
-  HubComponents hub(hw.NewHub());
-  CUserVpaPage page(hub, hw.strings);
-  FakePageView view;
-  page.OnInitDialog(view);
+  AppOver a(hw, &hw.env);
+  CUserVpaPage page(a.app);
+  PageAt p(page);
+  FakeDialogView &view = p.view;
   EXPECT_FALSE(view.Enabled(IDC_VPA_SHARPNESS_SLIDER));
-  EXPECT_EQ(view.sliders[IDC_VPA_SHARPNESS_SLIDER].position, 0);
   hw.sets.clear();
 
-  view.Click(page, IDC_VPA_DEFAULT_ALL);
+  p.Click(IDC_VPA_DEFAULT_ALL);
   // Back-light, brightness, colour balance, contrast, gamma, hue, saturation,
   // white balance (hardware numbers 8, 0, 6, 1, 4, 2, 3, 7); sharpness has an
   // empty range and is left alone.
@@ -184,7 +180,7 @@ TEST(VpaPage, DefaultAllAppliesEveryNonEmptyRangeInOrderAndKeepsTheCheckBoxes) {
   EXPECT_EQ(hw.sets, expected);
   for (const auto &row : CUserVpaPage::kRows)
     if (row.property != kSharpness) {
-      EXPECT_EQ(view.sliders[row.slider].position, page.Range(row.property).defaultValue) << row.property;
+      EXPECT_EQ(view.Position(row.slider), page.Range(row.property).defaultValue) << row.property;
     }
   EXPECT_TRUE(view.IsChecked(IDC_VPA_COLOUR_ENABLE));
   EXPECT_FALSE(view.IsChecked(IDC_VPA_INVERSE_VIDEO));
@@ -194,24 +190,23 @@ TEST(VpaPage, DefaultAllAppliesEveryNonEmptyRangeInOrderAndKeepsTheCheckBoxes) {
 
 TEST(VpaPage, ColourEnableMarksThePageModifiedAndInverseVideoDoesNot) {
   ScriptedProcAmp hw;
-  HubComponents hub(hw.NewHub());
-  CUserVpaPage page(hub, hw.strings);
-  FakePageView view;
-  page.OnInitDialog(view);
-  view.Click(page, IDC_VPA_INVERSE_VIDEO, true);
+  AppOver a(hw, &hw.env);
+  CUserVpaPage page(a.app);
+  PageAt p(page);
+  p.Click(IDC_VPA_INVERSE_VIDEO, true);
   EXPECT_EQ(hw.values[procamp::kInverseVideo], 1u);
-  EXPECT_FALSE(view.modified);
-  view.Click(page, IDC_VPA_COLOUR_ENABLE, true);
+  EXPECT_FALSE(page.Modified());
+  p.Click(IDC_VPA_COLOUR_ENABLE, true);
   EXPECT_EQ(hw.values[procamp::kColourEnable], 1u);
-  EXPECT_TRUE(view.modified);
+  EXPECT_TRUE(page.Modified());
 }
 
 TEST(VpaPage, WithoutAProcAmpEveryRowIsDisabledAndTheStatusLineSaysSo) {
   FakeHardware hw;
-  HubComponents none;  // no hub: every accessor answers null
-  CUserVpaPage page(none, hw.strings);
-  FakePageView view;
-  page.OnInitDialog(view);
+  AppOver a(hw, nullptr);  // no hub: every accessor answers null
+  CUserVpaPage page(a.app);
+  PageAt p(page);
+  FakeDialogView &view = p.view;
   for (const auto &row : CUserVpaPage::kRows) {
     EXPECT_FALSE(view.Enabled(row.label));
     EXPECT_FALSE(view.Enabled(row.slider));
@@ -220,14 +215,14 @@ TEST(VpaPage, WithoutAProcAmpEveryRowIsDisabledAndTheStatusLineSaysSo) {
   EXPECT_FALSE(view.Enabled(IDC_VPA_COLOUR_ENABLE));
   EXPECT_FALSE(view.Enabled(IDC_VPA_INVERSE_VIDEO));
   EXPECT_FALSE(view.Enabled(IDC_VPA_DEFAULT_ALL));
-  EXPECT_EQ(view.texts[IDC_VPA_STATUS], hw.strings.Text(CUserVpaPage::kNoProcAmpString));
-  EXPECT_FALSE(view.texts[IDC_VPA_STATUS].empty());
+  EXPECT_EQ(view.ControlText(IDC_VPA_STATUS), hw.strings.Text(CUserVpaPage::kNoProcAmpString));
+  EXPECT_FALSE(view.ControlText(IDC_VPA_STATUS).empty());
   // Nothing the user could still do reaches anything.
-  view.Click(page, IDC_VPA_DEFAULT_ALL);
-  page.OnPostedMessage(view, WM_VPA_APPLY_SLIDER, kBrightness);
+  p.Click(IDC_VPA_DEFAULT_ALL);
+  page.OnRequest(view, kBrightness);
   page.OnSetActive(view);
-  page.OnApply(view);
-  page.OnReset(view);
+  EXPECT_TRUE(page.OnApply(view));
+  page.OnCancel(view);
 }
 
 // The choice the page makes about leaving it: OK keeps and stores what the
@@ -237,18 +232,24 @@ TEST(VpaPage, OkKeepsAndStoresTheNewBrightnessAndCancelRestoresTheOldOne) {
     SCOPED_TRACE(ok ? "OK" : "Cancel");
     CardPage p;
     EXPECT_EQ(Stored(p.rig.env, u"vpa_Brightness"), 0);
-    p.view.MoveSlider(p.page, IDC_VPA_BRIGHTNESS_SLIDER, 77);
-    p.view.Click(p.page, IDC_VPA_HUE_DEFAULT);
-    if (ok) p.page.OnApply(p.view); else p.page.OnReset(p.view);
+    p.MoveSlider(IDC_VPA_BRIGHTNESS_SLIDER, 77);
+    p.at.Click(IDC_VPA_HUE_DEFAULT);
+    if (ok) {
+      EXPECT_TRUE(p.page.OnApply(p.view));
+      EXPECT_FALSE(p.page.Modified());
+    } else {
+      p.page.OnCancel(p.view);
+    }
     int32_t value = -1000;
-    ASSERT_EQ(p.hub.GetProcAmp()->GetValue(kBrightness, &value), 1);
+    ASSERT_EQ(p.rig.app.GetProcAmp()->GetValue(kBrightness, &value), 1);
     EXPECT_EQ(value, ok ? 77 : 0);
     EXPECT_EQ(p.Register(0x10), ok ? 77 : 0);
     EXPECT_EQ(Stored(p.rig.env, u"vpa_Brightness"), ok ? 77 : 0);
     // A fresh hub (another client) reads the same.
-    HubComponents fresh(p.rig.NewHub());
-    ASSERT_EQ(fresh.GetProcAmp()->GetValue(kBrightness, &value), 1);
+    control::IControlHub *fresh = p.rig.NewHub();
+    ASSERT_EQ(fresh->GetProcAmp()->GetValue(kBrightness, &value), 1);
     EXPECT_EQ(value, ok ? 77 : 0);
+    fresh->Release();
   }
 }
 

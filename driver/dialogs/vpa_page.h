@@ -5,11 +5,12 @@
 #pragma once
 #include <array>
 
-#include "driver/dialogs/component_access.h"
-#include "driver/dialogs/page_view.h"
-#include "driver/strings/string_table.h"
+#include "driver/control/control_interface.h"
+#include "driver/dialogs/property_sheet.h"
 
 namespace tolven::dialogs {
+
+class CDriverApp;
 
 class CUserVpaPage : public PagePresenter {
  public:
@@ -21,20 +22,22 @@ class CUserVpaPage : public PagePresenter {
   // The rows, in the order "Default All" runs them (property number order).
   static const std::array<Row, 9> kRows;
   // The status line's text when there is no proc-amp.
-  static constexpr uint32_t kNoProcAmpString = 331;
+  static constexpr uint32_t kNoProcAmpString = 341;
 
   // Reads every property's range when there is a proc-amp.
-  explicit CUserVpaPage(ComponentAccess &components, strings::StringTable &strings);
+  explicit CUserVpaPage(CDriverApp &app);
 
-  void OnInitDialog(PageView &view) override;
-  void OnCommand(PageView &view, int control, int notification) override;
-  void OnHScroll(PageView &view, int control) override;
-  void OnPostedMessage(PageView &view, uint32_t message, uintptr_t wParam) override;
+  void OnInitDialog(DialogView &view) override;
+  void OnCommand(DialogView &view, int control, int notification) override;
+  // A slider moved: the page posts itself a request carrying the slider's
+  // property number, and applies the position when the request arrives.
+  void OnHScroll(DialogView &view, int control) override;
+  void OnRequest(DialogView &view, int code) override;
   // Activation stores the values as the page finds them, so that Cancel can
   // go back to them; OK and Apply keep and store what the user set.
-  void OnSetActive(PageView &view) override;
-  void OnApply(PageView &view) override;
-  void OnReset(PageView &view) override;
+  void OnSetActive(DialogView &view) override;
+  bool OnApply(DialogView &view) override;
+  void OnCancel(DialogView &view) override;
 
   const control::ProcAmpRange &Range(int32_t property) const { return ranges_[property]; }
   bool ColourEnable() const { return colourEnable_ != 0; }
@@ -44,13 +47,12 @@ class CUserVpaPage : public PagePresenter {
   static const Row *RowOfSlider(int control);
   static const Row *RowOfProperty(int32_t property);
   static bool Empty(const control::ProcAmpRange &r) { return r.minimum == r.maximum; }
-  bool ReadControls(PageView &view);
-  void FillControls(PageView &view);
-  void Default(PageView &view, const Row &row);
-  void ApplySlider(PageView &view, int32_t property);
+  bool ReadControls(DialogView &view);
+  void FillControls(DialogView &view);
+  void Default(DialogView &view, const Row &row);
+  void ApplySlider(DialogView &view, int32_t property);
 
-  ComponentAccess &components_;
-  strings::StringTable &strings_;
+  CDriverApp &app_;
   std::array<control::ProcAmpRange, control::kProcAmpPropertyCount> ranges_{};
   // The value each property had when last read or set; a position equal to
   // it is not sent again (a slider reports one move several times).

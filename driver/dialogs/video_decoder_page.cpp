@@ -1,7 +1,7 @@
-#include "driver/dialogs/user_video_decoder_page.h"
+#include "driver/dialogs/video_decoder_page.h"
 
-#include <vector>
-
+#include "driver/dialogs/component_names.h"
+#include "driver/dialogs/driver_app.h"
 #include "driver/dialogs/resource_ids.h"
 
 namespace tolven::dialogs {
@@ -9,6 +9,9 @@ namespace tolven::dialogs {
 namespace {
 
 using control::IVideoDecoderControl;
+
+// CBN_SELCHANGE: the selection moved, also by the arrow keys in a closed list.
+constexpr int kComboSelChange = 1;
 
 // One enumerated setting of the decoder and the list that shows it.
 struct DecoderList {
@@ -46,19 +49,19 @@ const DecoderList *ListOf(int control) {
   return nullptr;
 }
 
-void FillList(PageView &view, IVideoDecoderControl &decoder, const DecoderList &list) {
+void FillList(DialogView &view, IVideoDecoderControl &decoder, const DecoderList &list) {
   const int32_t count = list.count(decoder);
   for (int32_t i = 0; i < count; ++i) {
-    const int32_t length = list.nameLength(decoder, i);
-    if (length <= 0) continue;
-    std::vector<char16_t> name(static_cast<size_t>(length) + 1, 0);
-    if (!list.name(decoder, i, name.data())) continue;
-    view.AddListItem(list.control, WStringView(name.data()), static_cast<uintptr_t>(i));
+    WString name;
+    if (!ReadComponentName([&] { return list.nameLength(decoder, i); },
+                           [&](char16_t *buffer) { return list.name(decoder, i, buffer); }, &name))
+      continue;
+    view.AddListItem(list.control, name, static_cast<uintptr_t>(i));
   }
   if (view.ListCount(list.control) < 2) view.EnableControl(list.control, false);
 }
 
-void SelectCurrent(PageView &view, IVideoDecoderControl &decoder, const DecoderList &list) {
+void SelectCurrent(DialogView &view, IVideoDecoderControl &decoder, const DecoderList &list) {
   const int32_t current = list.get(decoder);
   const int count = view.ListCount(list.control);
   for (int i = 0; i < count; ++i) {
@@ -72,18 +75,18 @@ void SelectCurrent(PageView &view, IVideoDecoderControl &decoder, const DecoderL
 
 }  // namespace
 
-void CUserVideoDecoderPage::ReadControls(PageView &view) {
+void CUserVideoDecoderPage::ReadControls(DialogView &view) {
   outputEnable_ = view.IsChecked(IDC_DEC_OUTPUT_ENABLE) ? 1 : 0;
   vcrTiming_ = view.IsChecked(IDC_DEC_VCR_TIMING) ? 1 : 0;
 }
 
-void CUserVideoDecoderPage::FillControls(PageView &view) {
+void CUserVideoDecoderPage::FillControls(DialogView &view) {
   view.SetChecked(IDC_DEC_OUTPUT_ENABLE, outputEnable_ != 0);
   view.SetChecked(IDC_DEC_VCR_TIMING, vcrTiming_ != 0);
 }
 
-void CUserVideoDecoderPage::OnInitDialog(PageView &view) {
-  IVideoDecoderControl *decoder = components_.GetVideoDecoder();
+void CUserVideoDecoderPage::OnInitDialog(DialogView &view) {
+  IVideoDecoderControl *decoder = app_.GetVideoDecoder();
   if (!decoder) {
     FillControls(view);
     return;
@@ -103,42 +106,44 @@ void CUserVideoDecoderPage::OnInitDialog(PageView &view) {
   FillControls(view);
 }
 
-void CUserVideoDecoderPage::OnCommand(PageView &view, int control, int notification) {
-  IVideoDecoderControl *decoder = components_.GetVideoDecoder();
+void CUserVideoDecoderPage::OnCommand(DialogView &view, int control, int notification) {
+  IVideoDecoderControl *decoder = app_.GetVideoDecoder();
   if (!decoder) return;
   if (const DecoderList *list = ListOf(control)) {
     // Every change of the selection applies, also one made with the arrow
     // keys while the list is closed.
-    if (notification != kListSelectionChanged) return;
+    if (notification != kComboSelChange) return;
     const int selection = view.ListSelection(control);
     if (selection < 0) return;
     const auto index = static_cast<int32_t>(view.ListItemData(control, selection));
-    if (list->set(*decoder, index)) view.SetModified(true);
+    if (list->set(*decoder, index)) SetModified(true);
     return;
   }
   if (notification != kButtonClicked) return;
   if (control == IDC_DEC_OUTPUT_ENABLE) {
     ReadControls(view);
-    if (decoder->SetOutputEnable(outputEnable_)) view.SetModified(true);
+    if (decoder->SetOutputEnable(outputEnable_)) SetModified(true);
   } else if (control == IDC_DEC_VCR_TIMING) {
     ReadControls(view);
-    if (decoder->SetVcrTiming(vcrTiming_)) view.SetModified(true);
+    if (decoder->SetVcrTiming(vcrTiming_)) SetModified(true);
   }
 }
 
-void CUserVideoDecoderPage::OnSetActive(PageView &view) {
-  view.SetModified(false);
+void CUserVideoDecoderPage::OnSetActive(DialogView &view) {
+  SetModified(false);
   ReadControls(view);
   // What is stored now is what Cancel goes back to.
-  if (IVideoDecoderControl *decoder = components_.GetVideoDecoder()) decoder->SaveSettings();
+  if (IVideoDecoderControl *decoder = app_.GetVideoDecoder()) decoder->SaveSettings();
 }
 
-void CUserVideoDecoderPage::OnApply(PageView &) {
-  if (IVideoDecoderControl *decoder = components_.GetVideoDecoder()) decoder->SaveSettings();
+bool CUserVideoDecoderPage::OnApply(DialogView &) {
+  if (IVideoDecoderControl *decoder = app_.GetVideoDecoder()) decoder->SaveSettings();
+  SetModified(false);
+  return true;
 }
 
-void CUserVideoDecoderPage::OnReset(PageView &) {
-  if (IVideoDecoderControl *decoder = components_.GetVideoDecoder()) decoder->LoadSettings();
+void CUserVideoDecoderPage::OnCancel(DialogView &) {
+  if (IVideoDecoderControl *decoder = app_.GetVideoDecoder()) decoder->LoadSettings();
 }
 
 }  // namespace tolven::dialogs

@@ -3,31 +3,32 @@
 // connection format and colour format, each applied when its pick is
 // confirmed.
 #pragma once
-#include "driver/dialogs/component_access.h"
-#include "driver/dialogs/page_view.h"
+#include "driver/dialogs/property_sheet.h"
 
 namespace tolven::dialogs {
 
+class CDriverApp;
+
 class CUserVipPage : public PagePresenter {
  public:
-  explicit CUserVipPage(ComponentAccess &components) : components_(components) {}
+  explicit CUserVipPage(CDriverApp &app) : app_(app) {}
 
-  void OnInitDialog(PageView &view) override;
-  void OnCommand(PageView &view, int control, int notification) override;
-  void OnSetActive(PageView &view) override;
+  void OnInitDialog(DialogView &view) override;
+  void OnCommand(DialogView &view, int control, int notification) override;
+  void OnSetActive(DialogView &view) override;
   // OK or Apply stores the port's settings, so that the next start of the
   // driver restores what the user chose.
-  void OnApply(PageView &view) override;
-  void OnReset(PageView &view) override;
+  bool OnApply(DialogView &view) override;
+  void OnCancel(DialogView &view) override;
 
   // The selections as last read from the lists (-1: none).
   int VideoStandardSelection() const { return selection_[0]; }
   int ColourFormatSelection() const { return selection_[3]; }
 
  private:
-  void ReadControls(PageView &view);
+  void ReadControls(DialogView &view);
 
-  ComponentAccess &components_;
+  CDriverApp &app_;
   // Video standard, aspect ratio, connection format, colour format.
   int selection_[4] = {-1, -1, -1, -1};
 };

@@ -1,5 +1,7 @@
-#include "driver/dialogs/user_vpa_page.h"
+#include "driver/dialogs/vpa_page.h"
 
+#include "driver/dialogs/component_names.h"
+#include "driver/dialogs/driver_app.h"
 #include "driver/dialogs/resource_ids.h"
 
 namespace tolven::dialogs {
@@ -20,9 +22,8 @@ const std::array<CUserVpaPage::Row, 9> CUserVpaPage::kRows = {{
      IDC_VPA_WHITE_BALANCE_DEFAULT},
 }};
 
-CUserVpaPage::CUserVpaPage(ComponentAccess &components, strings::StringTable &strings)
-    : components_(components), strings_(strings) {
-  if (IProcAmpControl *procAmp = components_.GetProcAmp())
+CUserVpaPage::CUserVpaPage(CDriverApp &app) : app_(app) {
+  if (IProcAmpControl *procAmp = app_.GetProcAmp())
     for (int32_t p = 0; p < kProcAmpPropertyCount; ++p) procAmp->GetRange(p, &ranges_[p]);
 }
 
@@ -38,24 +39,23 @@ const CUserVpaPage::Row *CUserVpaPage::RowOfProperty(int32_t property) {
   return nullptr;
 }
 
-bool CUserVpaPage::ReadControls(PageView &view) {
+bool CUserVpaPage::ReadControls(DialogView &view) {
   colourEnable_ = view.IsChecked(IDC_VPA_COLOUR_ENABLE) ? 1 : 0;
   inverseVideo_ = view.IsChecked(IDC_VPA_INVERSE_VIDEO) ? 1 : 0;
   return true;
 }
 
-void CUserVpaPage::FillControls(PageView &view) {
+void CUserVpaPage::FillControls(DialogView &view) {
   view.SetChecked(IDC_VPA_COLOUR_ENABLE, colourEnable_ != 0);
   view.SetChecked(IDC_VPA_INVERSE_VIDEO, inverseVideo_ != 0);
 }
 
-void CUserVpaPage::OnInitDialog(PageView &view) {
-  IProcAmpControl *procAmp = components_.GetProcAmp();
+void CUserVpaPage::OnInitDialog(DialogView &view) {
+  IProcAmpControl *procAmp = app_.GetProcAmp();
   for (const Row &row : kRows) {
     const ProcAmpRange &r = ranges_[row.property];
-    view.SetSliderRange(row.slider, r.minimum, r.maximum, false);
-    view.SetSliderLineSize(row.slider, r.step);
-    view.SetSliderPageSize(row.slider, r.step);
+    view.SetRange(row.slider, r.minimum, r.maximum);
+    view.SetStepSizes(row.slider, r.step, r.step);
   }
   known_.fill(false);
   if (procAmp) {
@@ -63,7 +63,7 @@ void CUserVpaPage::OnInitDialog(PageView &view) {
       known_[p] = procAmp->GetValue(p, &values_[p]) != 0;
     for (const Row &row : kRows)
       if (!Empty(ranges_[row.property]) && known_[row.property])
-        view.SetSliderPosition(row.slider, values_[row.property], true);
+        view.SetPosition(row.slider, values_[row.property]);
     // The boxes show what the hardware has now.
     colourEnable_ = known_[kColourEnable] && values_[kColourEnable] ? 1 : 0;
     inverseVideo_ = known_[kInverseVideo] && values_[kInverseVideo] ? 1 : 0;
@@ -80,42 +80,38 @@ void CUserVpaPage::OnInitDialog(PageView &view) {
   if (Empty(ranges_[kInverseVideo])) view.EnableControl(IDC_VPA_INVERSE_VIDEO, false);
   if (!procAmp) {
     view.EnableControl(IDC_VPA_DEFAULT_ALL, false);
-    view.SetControlText(IDC_VPA_STATUS, strings_.Text(kNoProcAmpString));
+    view.SetControlText(IDC_VPA_STATUS, app_.Text(kNoProcAmpString));
   }
 }
 
-void CUserVpaPage::OnHScroll(PageView &view, int control) {
+void CUserVpaPage::OnHScroll(DialogView &view, int control) {
   // Applied from the queue, once the slider has taken its new position.
-  if (const Row *row = RowOfSlider(control))
-    view.PostToPage(WM_VPA_APPLY_SLIDER, static_cast<uintptr_t>(row->property));
+  if (const Row *row = RowOfSlider(control)) view.PostRequest(row->property);
 }
 
-void CUserVpaPage::OnPostedMessage(PageView &view, uint32_t message, uintptr_t wParam) {
-  if (message != WM_VPA_APPLY_SLIDER || wParam >= kProcAmpPropertyCount) return;
-  ApplySlider(view, static_cast<int32_t>(wParam));
-}
+void CUserVpaPage::OnRequest(DialogView &view, int code) { ApplySlider(view, code); }
 
-void CUserVpaPage::ApplySlider(PageView &view, int32_t property) {
+void CUserVpaPage::ApplySlider(DialogView &view, int32_t property) {
   const Row *row = RowOfProperty(property);
   if (!row) return;
-  view.SetModified(true);
-  const int32_t position = view.SliderPosition(row->slider);
+  SetModified(true);
+  const int32_t position = view.Position(row->slider);
   if (known_[property] && values_[property] == position) return;
-  IProcAmpControl *procAmp = components_.GetProcAmp();
+  IProcAmpControl *procAmp = app_.GetProcAmp();
   if (procAmp && procAmp->SetValue(property, position)) {
     values_[property] = position;
     known_[property] = true;
   }
 }
 
-void CUserVpaPage::Default(PageView &view, const Row &row) {
+void CUserVpaPage::Default(DialogView &view, const Row &row) {
   const ProcAmpRange &r = ranges_[row.property];
   if (Empty(r)) return;
-  view.SetSliderPosition(row.slider, r.defaultValue, true);
-  view.PostToPage(WM_VPA_APPLY_SLIDER, static_cast<uintptr_t>(row.property));
+  view.SetPosition(row.slider, r.defaultValue);
+  view.PostRequest(row.property);
 }
 
-void CUserVpaPage::OnCommand(PageView &view, int control, int notification) {
+void CUserVpaPage::OnCommand(DialogView &view, int control, int notification) {
   if (notification != kButtonClicked) return;
   if (control == IDC_VPA_DEFAULT_ALL) {
     for (const Row &row : kRows) Default(view, row);
@@ -127,10 +123,10 @@ void CUserVpaPage::OnCommand(PageView &view, int control, int notification) {
       return;
     }
   }
-  IProcAmpControl *procAmp = components_.GetProcAmp();
+  IProcAmpControl *procAmp = app_.GetProcAmp();
   if (control == IDC_VPA_COLOUR_ENABLE) {
     if (!ReadControls(view)) return;
-    view.SetModified(true);
+    SetModified(true);
     if (procAmp) procAmp->SetValue(kColourEnable, colourEnable_);
   } else if (control == IDC_VPA_INVERSE_VIDEO) {
     if (!ReadControls(view)) return;
@@ -138,17 +134,18 @@ void CUserVpaPage::OnCommand(PageView &view, int control, int notification) {
   }
 }
 
-void CUserVpaPage::OnSetActive(PageView &) {
-  if (IProcAmpControl *procAmp = components_.GetProcAmp()) procAmp->SaveSettings();
+void CUserVpaPage::OnSetActive(DialogView &) {
+  if (IProcAmpControl *procAmp = app_.GetProcAmp()) procAmp->SaveSettings();
 }
 
-void CUserVpaPage::OnApply(PageView &view) {
-  if (IProcAmpControl *procAmp = components_.GetProcAmp()) procAmp->SaveSettings();
-  view.SetModified(false);
+bool CUserVpaPage::OnApply(DialogView &) {
+  if (IProcAmpControl *procAmp = app_.GetProcAmp()) procAmp->SaveSettings();
+  SetModified(false);
+  return true;
 }
 
-void CUserVpaPage::OnReset(PageView &) {
-  if (IProcAmpControl *procAmp = components_.GetProcAmp()) procAmp->LoadSettings();
+void CUserVpaPage::OnCancel(DialogView &) {
+  if (IProcAmpControl *procAmp = app_.GetProcAmp()) procAmp->LoadSettings();
 }
 
 }  // namespace tolven::dialogs

@@ -3,31 +3,32 @@
 // ratio, colour depth) and two check boxes (output enable, VCR timing); every
 // change goes to the decoder at once.
 #pragma once
-#include "driver/dialogs/component_access.h"
-#include "driver/dialogs/page_view.h"
+#include "driver/dialogs/property_sheet.h"
 
 namespace tolven::dialogs {
 
+class CDriverApp;
+
 class CUserVideoDecoderPage : public PagePresenter {
  public:
-  explicit CUserVideoDecoderPage(ComponentAccess &components) : components_(components) {}
+  explicit CUserVideoDecoderPage(CDriverApp &app) : app_(app) {}
 
-  void OnInitDialog(PageView &view) override;
-  void OnCommand(PageView &view, int control, int notification) override;
-  void OnSetActive(PageView &view) override;
+  void OnInitDialog(DialogView &view) override;
+  void OnCommand(DialogView &view, int control, int notification) override;
+  void OnSetActive(DialogView &view) override;
   // OK or Apply stores the decoder's settings, so that the next start of the
   // driver restores what the user chose.
-  void OnApply(PageView &view) override;
-  void OnReset(PageView &view) override;
+  bool OnApply(DialogView &view) override;
+  void OnCancel(DialogView &view) override;
 
   bool OutputEnable() const { return outputEnable_ != 0; }
   bool VcrTiming() const { return vcrTiming_ != 0; }
 
  private:
-  void ReadControls(PageView &view);
-  void FillControls(PageView &view);
+  void ReadControls(DialogView &view);
+  void FillControls(DialogView &view);
 
-  ComponentAccess &components_;
+  CDriverApp &app_;
   int32_t outputEnable_ = 1;
   int32_t vcrTiming_ = 0;
 };

@@ -1,7 +1,7 @@
-#include "driver/dialogs/user_vip_page.h"
+#include "driver/dialogs/vip_page.h"
 
-#include <vector>
-
+#include "driver/dialogs/component_names.h"
+#include "driver/dialogs/driver_app.h"
 #include "driver/dialogs/resource_ids.h"
 
 namespace tolven::dialogs {
@@ -20,22 +20,14 @@ struct PortList {
   int32_t (*set)(IVideoPortControl &, int32_t);
 };
 
-template <class Length, class Name>
-WString NamedText(int32_t index, Length length, Name name) {
-  const int32_t n = length(index);
-  if (n <= 0) return {};
-  std::vector<char16_t> buffer(static_cast<size_t>(n) + 1, 0);
-  if (!name(index, buffer.data())) return {};
-  return WString(buffer.data());
-}
-
 #define PORT_LIST(id, G)                                                                       \
   PortList {                                                                                   \
     id, [](IVideoPortControl &p) { return p.Get##G##Count(); },                                \
         [](IVideoPortControl &p, int32_t i) {                                                  \
-          return NamedText(                                                                    \
-              i, [&](int32_t j) { return p.Get##G##NameLength(j); },                           \
-              [&](int32_t j, char16_t *b) { return p.Get##G##Name(j, b); });                   \
+          WString name;                                                                        \
+          ReadComponentName([&] { return p.Get##G##NameLength(i); },                           \
+                            [&](char16_t *b) { return p.Get##G##Name(i, b); }, &name);         \
+          return name;                                                                         \
         },                                                                                     \
         [](IVideoPortControl &p) { return p.Get##G(); },                                       \
         [](IVideoPortControl &p, int32_t i) { return p.Set##G(i); }                            \
@@ -67,12 +59,12 @@ WString ColourFormatText(uint32_t code) {
   return text;
 }
 
-void CUserVipPage::ReadControls(PageView &view) {
+void CUserVipPage::ReadControls(DialogView &view) {
   for (size_t i = 0; i < 4; ++i) selection_[i] = view.ListSelection(kLists[i].control);
 }
 
-void CUserVipPage::OnInitDialog(PageView &view) {
-  IVideoPortControl *port = components_.GetVideoPort();
+void CUserVipPage::OnInitDialog(DialogView &view) {
+  IVideoPortControl *port = app_.GetVideoPort();
   for (size_t slot = 0; slot < 4; ++slot) {
     const PortList &list = kLists[slot];
     if (port) {
@@ -92,9 +84,9 @@ void CUserVipPage::OnInitDialog(PageView &view) {
   }
 }
 
-void CUserVipPage::OnCommand(PageView &view, int control, int notification) {
-  if (notification != kListSelectionConfirmed) return;
-  IVideoPortControl *port = components_.GetVideoPort();
+void CUserVipPage::OnCommand(DialogView &view, int control, int notification) {
+  if (notification != kComboSelEndOk) return;
+  IVideoPortControl *port = app_.GetVideoPort();
   if (!port) return;
   for (size_t slot = 0; slot < 4; ++slot) {
     const PortList &list = kLists[slot];
@@ -103,22 +95,24 @@ void CUserVipPage::OnCommand(PageView &view, int control, int notification) {
     // The entry picked in this list, whatever the other lists show.
     if (selection_[slot] < 0) return;
     const auto picked = static_cast<int32_t>(view.ListItemData(control, selection_[slot]));
-    if (list.get(*port) != picked && list.set(*port, picked)) view.SetModified(true);
+    if (list.get(*port) != picked && list.set(*port, picked)) SetModified(true);
     return;
   }
 }
 
-void CUserVipPage::OnSetActive(PageView &) {
+void CUserVipPage::OnSetActive(DialogView &) {
   // What is stored now is what Cancel goes back to.
-  if (IVideoPortControl *port = components_.GetVideoPort()) port->SaveSettings();
+  if (IVideoPortControl *port = app_.GetVideoPort()) port->SaveSettings();
 }
 
-void CUserVipPage::OnApply(PageView &) {
-  if (IVideoPortControl *port = components_.GetVideoPort()) port->SaveSettings();
+bool CUserVipPage::OnApply(DialogView &) {
+  if (IVideoPortControl *port = app_.GetVideoPort()) port->SaveSettings();
+  SetModified(false);
+  return true;
 }
 
-void CUserVipPage::OnReset(PageView &) {
-  if (IVideoPortControl *port = components_.GetVideoPort()) port->LoadSettings();
+void CUserVipPage::OnCancel(DialogView &) {
+  if (IVideoPortControl *port = app_.GetVideoPort()) port->LoadSettings();
 }
 
 }  // namespace tolven::dialogs
