@@ -2,9 +2,10 @@
 // application opens them (DVM_DIALOG on the video-in and external-out
 // channels), on Windows or Wine under Xvfb, with the virtual card
 // (tolvencard.dll) as display stand-in and the minimal test driver as the
-// kernel device. A second thread plays the user: it picks a video standard
-// and a colour format, moves the brightness slider and presses its "Default"
-// button, and presses OK or Cancel. The test then reads the stored values,
+// kernel device. A second thread plays the user: it picks the decoder's and
+// the video port's video standard (the card's port takes one colour format
+// only, so that list stays closed), moves the brightness slider and presses
+// its "Default" button, and presses OK or Cancel. The test then reads the stored values,
 // the decoder's registers on the card, and what a fresh process that opens
 // the card reads back through the control interface.
 //
@@ -25,7 +26,13 @@
 
 #include "driver/control/control_interface.h"
 #include "driver/core/vfw_records.h"
+// The dialogs' ids; their IDC_YES and IDC_NO (button results) share names
+// with two of the system's cursors, which this program does not use.
+#pragma push_macro("IDC_NO")
+#undef IDC_NO
 #include "driver/dialogs/resource_ids.h"
+#undef IDC_NO
+#pragma pop_macro("IDC_NO")
 #include "driver/link/kernel_link.h"
 #include "platform/display/escape_blocks.h"
 #include "platform/win32_platform.h"
@@ -138,8 +145,13 @@ void ForgetStoredValues() {
 // Reads a decoder register on the card through the stand-in, as the display
 // driver would carry the transaction (the stand-in is this process's card,
 // loaded by tolvenu.dll from the same file).
+int DecoderRegister(uint8_t index);
+
+// The stand-in file tolvenu.dll loads (set by the fixture).
+std::wstring g_standIn;
+
 int DecoderRegister(uint8_t index) {
-  HMODULE card = GetModuleHandleW(Beside(L"tolvencard.dll").c_str());
+  HMODULE card = GetModuleHandleW(g_standIn.c_str());
   if (!card) return -1;
   using Escape = int(WINAPI *)(int, int, const void *, int, void *);
   auto escape = reinterpret_cast<Escape>(reinterpret_cast<void *>(GetProcAddress(card, "DisplayEscape")));
@@ -227,7 +239,10 @@ class SheetUser {
     Sleep(300);
     found = true;
     act_(*this, sheet);
-    SendMessageW(sheet, PSM_PRESSBUTTON, ok_ ? PSBTN_OK : PSBTN_CANCEL, 0);
+    // Posted, as a click would arrive: a modal sheet's loop looks at its end
+    // only after a posted message (one sent from this thread ends the sheet
+    // without waking its loop).
+    PostMessageW(sheet, PSM_PRESSBUTTON, ok_ ? PSBTN_OK : PSBTN_CANCEL, 0);
   }
 
   // The page shown now, after making page `index` the current one.
@@ -299,14 +314,18 @@ class VideoSheets : public ::testing::Test {
  protected:
   void SetUp() override {
     ports_ = std::make_unique<Ports>(Win32Platform::Instance().ports());
+    // A run that was cut short may have left the service running from the
+    // file that is to be replaced.
+    ServiceProfile *profile = OpenServiceProfile(kKernelServiceName);
+    StopKernelService(*ports_, profile);
     wchar_t system[MAX_PATH] = {};
     GetSystemDirectoryW(system, MAX_PATH);
-    ASSERT_TRUE(CopyFileW(Beside(L"tolvenk.sys").c_str(), (std::wstring(system) + L"\\drivers\\tolvenk.sys").c_str(),
-                          FALSE));
-    ServiceProfile *profile = OpenServiceProfile(kKernelServiceName);
+    const std::wstring target = std::wstring(system) + L"\\drivers\\tolvenk.sys";
+    ASSERT_TRUE(CopyFileW(Beside(L"tolvenk.sys").c_str(), target.c_str(), FALSE)) << GetLastError();
     ASSERT_TRUE(InstallAndStartService(*ports_, profile, nullptr, nullptr));
     CloseServiceProfile(*ports_, profile);
-    SetStandIn(Beside(L"tolvencard.dll"));
+    g_standIn = Beside(L"tolvencard.dll");
+    SetStandIn(g_standIn);
     ForgetStoredValues();
     UseLanguage(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
   }
@@ -352,12 +371,12 @@ TEST_F(VideoSheets, TheQueryShowsNoSheet) {
   CloseDriver(in, 0, 0);
 }
 
-TEST_F(VideoSheets, FormatSheetPicksAStandardAndAColourFormatAndOkStoresThem) {
+TEST_F(VideoSheets, FormatSheetPicksStandardsOnBothPagesAndOkStoresThem) {
   HDRVR in = OpenChannel(kVideoIn);
   ASSERT_NE(in, nullptr);
-  std::wstring standardBefore, standardPicked, colourPicked;
-  int pages = 0, standards = 0, colours = 0;
-  bool pictured = false;
+  std::wstring standardBefore, standardPicked, portPicked, colourText;
+  int pages = 0, standards = 0, colours = -1;
+  bool pictured = false, colourEnabled = true;
   SheetUser user(
       L"Video Format Properties",
       [&](SheetUser &, HWND sheet) {
@@ -370,13 +389,14 @@ TEST_F(VideoSheets, FormatSheetPicksAStandardAndAColourFormatAndOkStoresThem) {
         if (!SheetUser::Pick(decoder, IDC_DEC_VIDEO_STANDARD, standardPicked.c_str())) standardPicked.clear();
         HWND port = SheetUser::ShowPage(sheet, 1);
         pictured = SheetUser::Picture(sheet, L"video-port-page-en-US.bmp") && pictured;
+        portPicked = SheetUser::Selected(port, IDC_VIP_VIDEO_STANDARD) == L"NTSC" ? L"PAL/SECAM" : L"NTSC";
+        if (!SheetUser::Pick(port, IDC_VIP_VIDEO_STANDARD, portPicked.c_str())) portPicked.clear();
+        // The card's display side takes one colour format: one entry, and
+        // the list cannot be opened.
         HWND list = GetDlgItem(port, IDC_VIP_COLOUR_FORMAT);
         colours = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
-        LRESULT current = SendMessageW(list, CB_GETCURSEL, 0, 0);
-        wchar_t text[16] = {};
-        SendMessageW(list, CB_GETLBTEXT, current == 0 ? 1 : 0, reinterpret_cast<LPARAM>(text));
-        colourPicked = text;
-        if (!SheetUser::Pick(port, IDC_VIP_COLOUR_FORMAT, text)) colourPicked.clear();
+        colourEnabled = IsWindowEnabled(list);
+        colourText = SheetUser::Selected(port, IDC_VIP_COLOUR_FORMAT);
       },
       true);
   EXPECT_EQ(ShowSheet(in, user), 0);
@@ -385,27 +405,31 @@ TEST_F(VideoSheets, FormatSheetPicksAStandardAndAColourFormatAndOkStoresThem) {
   EXPECT_TRUE(pictured);
   EXPECT_GE(standards, 2);
   ASSERT_FALSE(standardPicked.empty());
-  ASSERT_GE(colours, 2) << "the card offers one colour format";
-  ASSERT_FALSE(colourPicked.empty());
+  ASSERT_FALSE(portPicked.empty());
+  EXPECT_EQ(colours, 1);
+  EXPECT_FALSE(colourEnabled);
+  // "UYVY" read from its most significant byte.
+  EXPECT_EQ(colourText, L"YVYU");
 
   // Stored, and on the card: the decoder's timing register 0x1A is 127 for
   // PAL and 104 for NTSC.
-  EXPECT_NE(Stored(L"vDec_VideoStandard"), -1000);
   EXPECT_EQ(DecoderRegister(0x1A), standardPicked == L"PAL" ? 127 : 104);
-  EXPECT_NE(Stored(L"vip_Colour"), -1000);
+  EXPECT_NE(Stored(L"vDec_VideoStandard"), -1000);
+  EXPECT_EQ(Stored(L"vip_Video"), portPicked == L"NTSC" ? 0 : 1);
+  EXPECT_EQ(Stored(L"vip_Colour"), 0);
 
-  // A second sheet opens on what was chosen.
-  std::wstring reopenedStandard, reopenedColour;
+  // A second sheet opens on what was chosen; Cancel there keeps it.
+  std::wstring reopenedStandard, reopenedPort;
   SheetUser again(
       L"Video Format Properties",
       [&](SheetUser &, HWND sheet) {
         reopenedStandard = SheetUser::Selected(SheetUser::ShowPage(sheet, 0), IDC_DEC_VIDEO_STANDARD);
-        reopenedColour = SheetUser::Selected(SheetUser::ShowPage(sheet, 1), IDC_VIP_COLOUR_FORMAT);
+        reopenedPort = SheetUser::Selected(SheetUser::ShowPage(sheet, 1), IDC_VIP_VIDEO_STANDARD);
       },
       false);
   EXPECT_EQ(ShowSheet(in, again), 0);
   EXPECT_EQ(reopenedStandard, standardPicked);
-  EXPECT_EQ(reopenedColour, colourPicked);
+  EXPECT_EQ(reopenedPort, portPicked);
   CloseDriver(in, 0, 0);
 }
 
