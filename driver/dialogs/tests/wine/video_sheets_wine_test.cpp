@@ -330,6 +330,8 @@ class VideoSheets : public ::testing::Test {
     UseLanguage(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
   }
   void TearDown() override {
+    // The next program in this prefix starts from nothing stored.
+    ForgetStoredValues();
     SetStandIn(L"");
     ServiceProfile *profile = OpenServiceProfile(kKernelServiceName);
     StopKernelService(*ports_, profile);
@@ -364,10 +366,17 @@ class VideoSheets : public ::testing::Test {
 
 TEST_F(VideoSheets, TheQueryShowsNoSheet) {
   HDRVR in = OpenChannel(kVideoIn);
+  HDRVR out = OpenChannel(kVideoExternalOut);
   ASSERT_NE(in, nullptr);
-  EXPECT_EQ(SendDriverMessage(in, kDvmDialog, 0, kVideoDialogQuery), 0);
-  EXPECT_EQ(SendDriverMessage(in, kDvmDialog, 0, kVideoDialogQuery | 1), 0);
+  ASSERT_NE(out, nullptr);
+  // Both channels test the query bit, whatever else the flags hold.
+  for (HDRVR channel : {in, out}) {
+    EXPECT_EQ(SendDriverMessage(channel, kDvmDialog, 0, kVideoDialogQuery), 0);
+    EXPECT_EQ(SendDriverMessage(channel, kDvmDialog, 0, kVideoDialogQuery | 1), 0);
+  }
   EXPECT_EQ(FindWindowW(nullptr, L"Video Format Properties"), nullptr);
+  EXPECT_EQ(FindWindowW(nullptr, L"Video Display Properties"), nullptr);
+  CloseDriver(out, 0, 0);
   CloseDriver(in, 0, 0);
 }
 
