@@ -39,10 +39,9 @@ const CUserVpaPage::Row *CUserVpaPage::RowOfProperty(int32_t property) {
   return nullptr;
 }
 
-bool CUserVpaPage::ReadControls(DialogView &view) {
+void CUserVpaPage::ReadControls(DialogView &view) {
   colourEnable_ = view.IsChecked(IDC_VPA_COLOUR_ENABLE) ? 1 : 0;
   inverseVideo_ = view.IsChecked(IDC_VPA_INVERSE_VIDEO) ? 1 : 0;
-  return true;
 }
 
 void CUserVpaPage::FillControls(DialogView &view) {
@@ -125,11 +124,12 @@ void CUserVpaPage::OnCommand(DialogView &view, int control, int notification) {
   }
   IProcAmpControl *procAmp = app_.GetProcAmp();
   if (control == IDC_VPA_COLOUR_ENABLE) {
-    if (!ReadControls(view)) return;
+    ReadControls(view);
     SetModified(true);
     if (procAmp) procAmp->SetValue(kColourEnable, colourEnable_);
   } else if (control == IDC_VPA_INVERSE_VIDEO) {
-    if (!ReadControls(view)) return;
+    // As the page always has: this box does not light Apply.
+    ReadControls(view);
     if (procAmp) procAmp->SetValue(kInverseVideo, inverseVideo_);
   }
 }

@@ -47,7 +47,7 @@ class CUserVpaPage : public PagePresenter {
   static const Row *RowOfSlider(int control);
   static const Row *RowOfProperty(int32_t property);
   static bool Empty(const control::ProcAmpRange &r) { return r.minimum == r.maximum; }
-  bool ReadControls(DialogView &view);
+  void ReadControls(DialogView &view);
   void FillControls(DialogView &view);
   void Default(DialogView &view, const Row &row);
   void ApplySlider(DialogView &view, int32_t property);
