@@ -50,7 +50,7 @@ int32_t CAutoTuneDlg::Progress(int32_t code, int32_t value) {
     dialog->view_->SetPosition(IDC_AUTO_PROGRESS, value);
     answer = 1;
   }
-  dialog->view_->PumpMessages();
+  dialog->view_->PumpMessages({});
   // The dialog may have gone while its messages ran.
   if (current_ != dialog || dialog->cancelled_) answer = 0;
   return answer;

@@ -165,16 +165,16 @@ class FakeDialogView : public DialogView {
   }
   void PostCommand(int control) override { posted.push_back({false, control}); }
   void PostRequest(int code) override { posted.push_back({true, code}); }
-  bool PumpMessages() override {
+  bool PumpMessages(const std::function<bool()> &stop) override {
     ++pumps;
     if (onPump) onPump(*this);
-    Drain();
+    Drain(stop);
     return true;
   }
   // Delivers what was posted to the presenter, as the dialog's message loop
   // would, until the dialog has ended.
-  void Drain() {
-    while (presenter && !ended && !posted.empty()) {
+  void Drain(const std::function<bool()> &stop = {}) {
+    while (presenter && !ended && !posted.empty() && !(stop && stop())) {
       Post post = posted.front();
       posted.pop_front();
       if (post.request)

@@ -30,9 +30,9 @@ void ShowWaitCursor(bool wait, int *depth, HCURSOR *saved) {
   }
 }
 
-bool PumpThreadMessages() {
+bool PumpThreadMessages(const std::function<bool()> &stop) {
   MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (!(stop && stop()) && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(message.wParam));
       return false;
@@ -311,7 +311,7 @@ void Win32DialogView::PostCommand(int control) {
 
 void Win32DialogView::PostRequest(int code) { PostMessageW(dialog_, kPostedRequestMessage, 0, code); }
 
-bool Win32DialogView::PumpMessages() { return PumpThreadMessages(); }
+bool Win32DialogView::PumpMessages(const std::function<bool()> &stop) { return PumpThreadMessages(stop); }
 
 void Win32DialogView::EndDialog(int result) { ::EndDialog(dialog_, result); }
 
