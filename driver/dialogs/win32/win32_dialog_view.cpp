@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "driver/dialogs/win32/list_view_behaviour.h"
+
 #include <string>
 #include <vector>
 
@@ -145,6 +147,7 @@ void Win32DialogView::InsertColumn(int control, int column, WStringView heading,
   col.cx = width;
   col.pszText = z.data();
   col.iSubItem = column;
+  AttachListBehaviour(Control(control));
   SendMessageW(Control(control), LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&col));
 }
 
@@ -332,6 +335,11 @@ bool Win32DialogView::RouteNotify(DialogPresenter &presenter, NMHDR *header, INT
                                              control, activate->iItem, activate->iSubItem});
       return true;
     }
+    case LVN_BEGINDRAG: {
+      auto *drag = reinterpret_cast<NMLISTVIEW *>(header);
+      SendMessageW(header->hwndFrom, kListBeginRowDragMessage, drag->iItem, 0);
+      return true;
+    }
     case LVN_COLUMNCLICK: {
       auto *click = reinterpret_cast<NMLISTVIEW *>(header);
       presenter.OnListEvent(*this, ListEvent{ListEvent::kHeaderClick, control, -1, click->iSubItem});
@@ -375,6 +383,24 @@ bool Win32DialogView::Route(DialogPresenter &presenter, UINT message, WPARAM wPa
     case WM_NOTIFY:
       *result = FALSE;
       return RouteNotify(presenter, reinterpret_cast<NMHDR *>(lParam), result);
+    case kListColumnMovedMessage:
+      presenter.OnListEvent(*this, ListEvent(ListEvent::kColumnMoved, static_cast<int>(wParam), -1,
+                                             static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
+      return true;
+    case kListRowDroppedMessage:
+      presenter.OnListEvent(*this, ListEvent(ListEvent::kRowDropped, static_cast<int>(wParam),
+                                             static_cast<short>(LOWORD(lParam)), -1, static_cast<short>(HIWORD(lParam))));
+      return true;
+    case kListCellEditedMessage: {
+      auto *edit = reinterpret_cast<ListEdit *>(lParam);
+      ListEvent event(ListEvent::kCellEdited, static_cast<int>(wParam), edit->row, edit->column);
+      event.text = W(edit->text.c_str());
+      presenter.OnListEvent(*this, event);
+      return true;
+    }
+    case kListCanEditMessage:
+      *result = presenter.CanEditLabel(*this, static_cast<int>(wParam), static_cast<int>(lParam)) ? 1 : 0;
+      return true;
     case kPostedRequestMessage:
       presenter.OnRequest(*this, static_cast<int>(lParam));
       return true;
