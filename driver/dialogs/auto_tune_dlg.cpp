@@ -19,6 +19,8 @@ void CAutoTuneDlg::OnInitDialog(DialogView &view) {
   // The count and its OK button are never shown.
   view.ShowControl(IDC_AUTO_COUNT, false);
   view.ShowControl(IDC_OK, false);
+  // Visible before the scan, which runs before the dialog's loop would show it.
+  view.ShowDialogWindow();
   view.PostRequest(kStartRequest);
 }
 

@@ -76,6 +76,9 @@ class DialogView {
   virtual void EnableControl(int control, bool enabled) = 0;
   virtual bool IsControlEnabled(int control) = 0;
   virtual void ShowControl(int control, bool shown) = 0;
+  // Shows the dialog window now (a modal dialog otherwise shows itself only
+  // once its message queue is first empty).
+  virtual void ShowDialogWindow() = 0;
   virtual void FocusControl(int control) = 0;
   // The wait cursor, shown between a true and the matching false.
   virtual void SetWaitCursor(bool wait) = 0;

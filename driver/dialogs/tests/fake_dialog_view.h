@@ -155,6 +155,7 @@ class FakeDialogView : public DialogView {
   }
   void ShowControl(int control, bool shown) override { shown_[control] = shown; }
   void FocusControl(int control) override { focus = control; }
+  void ShowDialogWindow() override { windowShown = true; }
   void SetWaitCursor(bool wait) override {
     waitDepth += wait ? 1 : -1;
     if (wait) ++waitCursors;
@@ -222,6 +223,7 @@ class FakeDialogView : public DialogView {
   std::deque<int> answers;  // buttons the message boxes answer, in order
   std::function<void(FakeDialogView &)> onPump;
   int pumps = 0;
+  bool windowShown = false;
   int focus = 0;
   int waitDepth = 0, waitCursors = 0;
   uintptr_t window = 0x1234;

@@ -76,6 +76,7 @@ TEST(TunerPage, AutomaticTuningFindsTheSixStationsAndOkStoresThem) {
   EXPECT_GT(scan.pumps, 50);
   EXPECT_FALSE(scan.Shown(IDC_AUTO_COUNT));
   EXPECT_FALSE(scan.Shown(IDC_OK));
+  EXPECT_TRUE(scan.windowShown);
   EXPECT_EQ(shown, kSix);
   EXPECT_EQ(numbers, (std::vector<WString>{u"23", u"26", u"30", u"33", u"41", u"52"}));
   auto stored = rig.StoredChannels();

@@ -298,6 +298,11 @@ bool Win32DialogView::IsControlEnabled(int control) { return IsWindowEnabled(Con
 
 void Win32DialogView::ShowControl(int control, bool shown) { ShowWindow(Control(control), shown ? SW_SHOW : SW_HIDE); }
 
+void Win32DialogView::ShowDialogWindow() {
+  ShowWindow(dialog_, SW_SHOW);
+  UpdateWindow(dialog_);
+}
+
 void Win32DialogView::FocusControl(int control) {
   SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(control)), TRUE);
 }

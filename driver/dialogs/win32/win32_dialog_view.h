@@ -58,6 +58,7 @@ class Win32DialogView : public DialogView {
   void EnableControl(int control, bool enabled) override;
   bool IsControlEnabled(int control) override;
   void ShowControl(int control, bool shown) override;
+  void ShowDialogWindow() override;
   void FocusControl(int control) override;
   void SetWaitCursor(bool wait) override;
   int ShowMessage(WStringView text, WStringView caption, uint32_t style) override;
