@@ -3,7 +3,9 @@
 // reopened sheet, the crossbar page and the TV audio page.
 #include <gtest/gtest.h>
 
+#include "driver/core/vfw_records.h"
 #include "driver/dialogs/tests/source_sheet_rig.h"
+#include "driver/link/kernel_link.h"
 
 namespace tolven::dialogs::testing {
 namespace {
@@ -273,6 +275,40 @@ TEST(DriverApp, SettingsAreAppliedOnceAndTheHubIsReplacedPerDialog) {
   rig.app.ShowSourceSheet(0);
   EXPECT_NE(rig.app.GetCrossbar(), nullptr);
   EXPECT_EQ(rig.app.ApplicationName(), u"Video Capture for Caldra One");
+}
+
+}  // namespace
+}  // namespace tolven::dialogs::testing
+
+namespace tolven::dialogs::testing {
+namespace {
+
+// DVM_DIALOG through the driver object the application object owns, as
+// msvideo sends it to an opened external-in channel.
+TEST(DriverApp, DvmDialogOnTheExternalInChannelShowsTheSourceSheet) {
+  SourceSheetRig rig;
+  rig.m.services.InstallDriverImage(u"tolvenk.sys", std::make_shared<MinimalVidCapDriver>(rig.m));
+  ServiceProfile *profile = OpenServiceProfile(kKernelServiceName);
+  ASSERT_TRUE(InstallAndStartService(rig.m.ports(), profile, nullptr, nullptr));
+  CloseServiceProfile(rig.m.ports(), profile);
+  CCaptureDriver &driver = *rig.app.Driver();
+  vfw::VideoOpenParms parms{};
+  parms.dwSize = sizeof parms;
+  parms.dwFlags = vfw::kVideoExternalIn;
+  intptr_t id = driver.Dispatch(0, 0x4400, vfw::kDrvOpen, 0, reinterpret_cast<intptr_t>(&parms));
+  ASSERT_EQ(id, 1);
+  EXPECT_EQ(driver.Dispatch(1, 0x4400, vfw::kDvmDialog, 0x99, vfw::kVideoDialogQuery), 0);
+  EXPECT_TRUE(rig.sheets.runs.empty()) << "a query shows nothing";
+  EXPECT_EQ(driver.Dispatch(1, 0x4400, vfw::kDvmDialog, 0x99, vfw::kVideoDialogQuery | 1), 0);
+  ASSERT_EQ(rig.sheets.runs.size(), 1u);
+  EXPECT_EQ(rig.sheets.runs[0]->parent, 0x99u);
+  EXPECT_EQ(rig.sheets.captions[0], kSourceSheetCaption);
+  // The video-in channel has no sheet in this module yet: not supported.
+  parms.dwFlags = vfw::kVideoIn;
+  intptr_t in = driver.Dispatch(0, 0x4400, vfw::kDrvOpen, 0, reinterpret_cast<intptr_t>(&parms));
+  EXPECT_EQ(driver.Dispatch(in, 0x4400, vfw::kDvmDialog, 0, 0), 17);
+  driver.Dispatch(in, 0x4400, vfw::kDrvClose, 0, 0);
+  driver.Dispatch(1, 0x4400, vfw::kDrvClose, 0, 0);
 }
 
 }  // namespace
