@@ -19,6 +19,8 @@ void CAutoTuneDlg::OnInitDialog(DialogView &view) {
   // The count and its OK button are never shown.
   view.ShowControl(IDC_AUTO_COUNT, false);
   view.ShowControl(IDC_OK, false);
+  // Visible before the scan, which runs before the dialog's loop would show it.
+  view.ShowDialogWindow();
   view.PostRequest(kStartRequest);
 }
 
@@ -50,7 +52,7 @@ int32_t CAutoTuneDlg::Progress(int32_t code, int32_t value) {
     dialog->view_->SetPosition(IDC_AUTO_PROGRESS, value);
     answer = 1;
   }
-  dialog->view_->PumpMessages();
+  dialog->view_->PumpMessages({});
   // The dialog may have gone while its messages ran.
   if (current_ != dialog || dialog->cancelled_) answer = 0;
   return answer;

@@ -145,10 +145,10 @@ int32_t CChannelEditDlg::Answer(int32_t code, int32_t value) {
   bool seekReport = code >= 2 && code <= 5;
   if (seekReport && view_) view_->SetPosition(IDC_CHANNEL_PROGRESS, value);
   if (variant_ == kNew) {
-    if (view_) view_->PumpMessages();
+    if (view_) view_->PumpMessages({});
     return busy_ ? 1 : 0;
   }
-  if (!stopRequest_ && view_) view_->PumpMessages();
+  if (!stopRequest_ && view_) view_->PumpMessages([this] { return stopRequest_; });
   if (stopRequest_) return 0;
   return seekReport ? (busy_ ? 1 : 0) : 1;
 }

@@ -6,6 +6,7 @@
 // the module's template; native tests drive the presenter with a fake view.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "platform/wide.h"
@@ -75,6 +76,9 @@ class DialogView {
   virtual void EnableControl(int control, bool enabled) = 0;
   virtual bool IsControlEnabled(int control) = 0;
   virtual void ShowControl(int control, bool shown) = 0;
+  // Shows the dialog window now (a modal dialog otherwise shows itself only
+  // once its message queue is first empty).
+  virtual void ShowDialogWindow() = 0;
   virtual void FocusControl(int control) = 0;
   // The wait cursor, shown between a true and the matching false.
   virtual void SetWaitCursor(bool wait) = 0;
@@ -86,8 +90,9 @@ class DialogView {
   // Queues a private request (`code`) to the dialog's OnRequest.
   virtual void PostRequest(int code) = 0;
   // Dispatches every message waiting for this thread, then the idle work;
-  // false when the thread was told to quit.
-  virtual bool PumpMessages() = 0;
+  // false when the thread was told to quit. With `stop`, dispatching ends
+  // as soon as it answers true.
+  virtual bool PumpMessages(const std::function<bool()> &stop) = 0;
   // Ends the modal dialog with `result` (IDC_OK, IDC_CANCEL, ...).
   virtual void EndDialog(int result) = 0;
   // The window, as the parent of the dialogs it opens.

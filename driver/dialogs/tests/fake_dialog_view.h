@@ -155,6 +155,7 @@ class FakeDialogView : public DialogView {
   }
   void ShowControl(int control, bool shown) override { shown_[control] = shown; }
   void FocusControl(int control) override { focus = control; }
+  void ShowDialogWindow() override { windowShown = true; }
   void SetWaitCursor(bool wait) override {
     waitDepth += wait ? 1 : -1;
     if (wait) ++waitCursors;
@@ -165,16 +166,16 @@ class FakeDialogView : public DialogView {
   }
   void PostCommand(int control) override { posted.push_back({false, control}); }
   void PostRequest(int code) override { posted.push_back({true, code}); }
-  bool PumpMessages() override {
+  bool PumpMessages(const std::function<bool()> &stop) override {
     ++pumps;
     if (onPump) onPump(*this);
-    Drain();
+    Drain(stop);
     return true;
   }
   // Delivers what was posted to the presenter, as the dialog's message loop
   // would, until the dialog has ended.
-  void Drain() {
-    while (presenter && !ended && !posted.empty()) {
+  void Drain(const std::function<bool()> &stop = {}) {
+    while (presenter && !ended && !posted.empty() && !(stop && stop())) {
       Post post = posted.front();
       posted.pop_front();
       if (post.request)
@@ -222,6 +223,7 @@ class FakeDialogView : public DialogView {
   std::deque<int> answers;  // buttons the message boxes answer, in order
   std::function<void(FakeDialogView &)> onPump;
   int pumps = 0;
+  bool windowShown = false;
   int focus = 0;
   int waitDepth = 0, waitCursors = 0;
   uintptr_t window = 0x1234;

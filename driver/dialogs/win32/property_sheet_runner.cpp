@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/dialogs/win32/list_view_behaviour.h"
 #include "driver/dialogs/win32/module_activation.h"
 #include "driver/dialogs/win32/win32_dialog_view.h"
 
@@ -140,6 +141,10 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
   }
   INT_PTR result = FALSE;
   if (!session->view.Route(*session->presenter, message, wParam, lParam, &result)) return FALSE;
+  if (message == kListCanEditMessage) {
+    SetWindowLongPtrW(page, DWLP_MSGRESULT, result);
+    return TRUE;
+  }
   return result;
 }
 

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "driver/dialogs/win32/list_view_behaviour.h"
 #include "driver/dialogs/win32/module_activation.h"
 #include "driver/dialogs/win32/win32_dialog_view.h"
 
@@ -55,7 +56,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
   }
   INT_PTR result = FALSE;
   if (!session->view.Route(session->presenter, message, wParam, lParam, &result)) return FALSE;
-  if (message == WM_NOTIFY) {
+  if (message == WM_NOTIFY || message == kListCanEditMessage) {
     SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
     return TRUE;
   }

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "driver/dialogs/win32/list_view_behaviour.h"
+
 #include <string>
 #include <vector>
 
@@ -30,9 +32,9 @@ void ShowWaitCursor(bool wait, int *depth, HCURSOR *saved) {
   }
 }
 
-bool PumpThreadMessages() {
+bool PumpThreadMessages(const std::function<bool()> &stop) {
   MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (!(stop && stop()) && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(message.wParam));
       return false;
@@ -145,6 +147,7 @@ void Win32DialogView::InsertColumn(int control, int column, WStringView heading,
   col.cx = width;
   col.pszText = z.data();
   col.iSubItem = column;
+  AttachListBehaviour(Control(control));
   SendMessageW(Control(control), LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&col));
 }
 
@@ -295,6 +298,11 @@ bool Win32DialogView::IsControlEnabled(int control) { return IsWindowEnabled(Con
 
 void Win32DialogView::ShowControl(int control, bool shown) { ShowWindow(Control(control), shown ? SW_SHOW : SW_HIDE); }
 
+void Win32DialogView::ShowDialogWindow() {
+  ShowWindow(dialog_, SW_SHOW);
+  UpdateWindow(dialog_);
+}
+
 void Win32DialogView::FocusControl(int control) {
   SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(control)), TRUE);
 }
@@ -311,7 +319,7 @@ void Win32DialogView::PostCommand(int control) {
 
 void Win32DialogView::PostRequest(int code) { PostMessageW(dialog_, kPostedRequestMessage, 0, code); }
 
-bool Win32DialogView::PumpMessages() { return PumpThreadMessages(); }
+bool Win32DialogView::PumpMessages(const std::function<bool()> &stop) { return PumpThreadMessages(stop); }
 
 void Win32DialogView::EndDialog(int result) { ::EndDialog(dialog_, result); }
 
@@ -330,6 +338,11 @@ bool Win32DialogView::RouteNotify(DialogPresenter &presenter, NMHDR *header, INT
       auto *activate = reinterpret_cast<NMITEMACTIVATE *>(header);
       presenter.OnListEvent(*this, ListEvent{header->code == NM_CLICK ? ListEvent::kClick : ListEvent::kDoubleClick,
                                              control, activate->iItem, activate->iSubItem});
+      return true;
+    }
+    case LVN_BEGINDRAG: {
+      auto *drag = reinterpret_cast<NMLISTVIEW *>(header);
+      SendMessageW(header->hwndFrom, kListBeginRowDragMessage, drag->iItem, 0);
       return true;
     }
     case LVN_COLUMNCLICK: {
@@ -375,6 +388,24 @@ bool Win32DialogView::Route(DialogPresenter &presenter, UINT message, WPARAM wPa
     case WM_NOTIFY:
       *result = FALSE;
       return RouteNotify(presenter, reinterpret_cast<NMHDR *>(lParam), result);
+    case kListColumnMovedMessage:
+      presenter.OnListEvent(*this, ListEvent(ListEvent::kColumnMoved, static_cast<int>(wParam), -1,
+                                             static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
+      return true;
+    case kListRowDroppedMessage:
+      presenter.OnListEvent(*this, ListEvent(ListEvent::kRowDropped, static_cast<int>(wParam),
+                                             static_cast<short>(LOWORD(lParam)), -1, static_cast<short>(HIWORD(lParam))));
+      return true;
+    case kListCellEditedMessage: {
+      auto *edit = reinterpret_cast<ListEdit *>(lParam);
+      ListEvent event(ListEvent::kCellEdited, static_cast<int>(wParam), edit->row, edit->column);
+      event.text = W(edit->text.c_str());
+      presenter.OnListEvent(*this, event);
+      return true;
+    }
+    case kListCanEditMessage:
+      *result = presenter.CanEditLabel(*this, static_cast<int>(wParam), static_cast<int>(lParam)) ? 1 : 0;
+      return true;
     case kPostedRequestMessage:
       presenter.OnRequest(*this, static_cast<int>(lParam));
       return true;

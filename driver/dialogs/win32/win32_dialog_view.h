@@ -58,12 +58,13 @@ class Win32DialogView : public DialogView {
   void EnableControl(int control, bool enabled) override;
   bool IsControlEnabled(int control) override;
   void ShowControl(int control, bool shown) override;
+  void ShowDialogWindow() override;
   void FocusControl(int control) override;
   void SetWaitCursor(bool wait) override;
   int ShowMessage(WStringView text, WStringView caption, uint32_t style) override;
   void PostCommand(int control) override;
   void PostRequest(int code) override;
-  bool PumpMessages() override;
+  bool PumpMessages(const std::function<bool()> &stop) override;
   void EndDialog(int result) override;
   uintptr_t WindowHandle() override { return reinterpret_cast<uintptr_t>(dialog_); }
 
@@ -84,7 +85,7 @@ class Win32DialogView : public DialogView {
 // The pumping every progress callback does: every waiting message of the
 // thread dispatched (dialog keys to their dialog); false on WM_QUIT, which
 // is posted again for the loop that owns it.
-bool PumpThreadMessages();
+bool PumpThreadMessages(const std::function<bool()> &stop);
 
 // Shows the wait cursor at once and keeps it until the matching end.
 void ShowWaitCursor(bool wait, int *depth, HCURSOR *saved);
