@@ -19,7 +19,7 @@ from pathlib import Path
 # are linked in statically; msvcrt.dll is the system's own).
 USER_MODE = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "msvcrt.dll"}
 DELIVERABLES = [
-    ("tolvenu.dll", "dll", ["DriverProc", "GetVarnInterface"], USER_MODE | {"winmm.dll"}),
+    ("tolvenu.dll", "dll", ["DriverProc", "GetVarnInterface"], USER_MODE | {"winmm.dll", "comctl32.dll"}),
     ("tolvenk.sys", "native", [], {"ntoskrnl.exe", "hal.dll"}),
     ("Viewer.exe", "gui", [], USER_MODE),
     ("ardensetup.dll", "dll", ["InstallVFW"], USER_MODE | {"winmm.dll", "setupapi.dll"}),

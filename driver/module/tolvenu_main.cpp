@@ -7,7 +7,8 @@
 #include "driver/control/control_model.h"
 #include "driver/core/capture_driver.h"
 #include "driver/dialogs/display_mode_message.h"
-#include "driver/dialogs/driver_dialogs.h"
+#include "driver/dialogs/driver_app.h"
+#include "driver/dialogs/win32/property_sheet_runner.h"
 #include "driver/dialogs/win32/win32_dialog_runner.h"
 #include "driver/hardware/capture_board.h"
 #include "platform/display/win32_display_escape.h"
@@ -57,8 +58,7 @@ struct Module {
   loc::Win32Locale locale;
   ModuleStringTable strings{host};
   dialogs::Win32DialogRunner dialogRunner{reinterpret_cast<uintptr_t>(g_instance)};
-  dialogs::DriverDialogs driverDialogs{dialogRunner, Win32Platform::Instance().resources, strings,
-                                       locale};
+  dialogs::Win32PropertySheetRunner sheetRunner{reinterpret_cast<uintptr_t>(g_instance), strings};
   CCaptureBoard board{display, Win32Platform::Instance().clock, gdi};
   // The one board's requests, for the channels and the control model.
   BoardRequests boardRequests{&board};
@@ -66,17 +66,16 @@ struct Module {
   control::ControlEnvironment controlEnvironment{
       Win32Platform::Instance().registry, Win32Platform::Instance().files,
       Win32Platform::Instance().resources, Win32Platform::Instance().clock, strings, boardRequests};
-  control::ControlModelStartup controlModel{controlEnvironment};
-  CCaptureDriver driver{DriverEnvironment{Win32Platform::Instance().ports(), gdi, host, driverDialogs,
-                                          controlModel, boardRequests}};
-  // The dialogs reach the driver object's values and service installation.
-  dialogs::DriverObjectSettings<CCaptureDriver> driverSettings{driver};
+  // The application object: the driver object, the module's own hub, the
+  // dialogs. It goes before the board, which its hub reaches.
+  dialogs::CDriverApp app{dialogs::DriverAppEnvironment{dialogRunner, sheetRunner, strings,
+                                                        Win32Platform::Instance().resources, locale,
+                                                        &controlEnvironment,
+                                                        &Win32Platform::Instance().messageBoxes}};
+  CCaptureDriver &driver{app.CreateDriver(Win32Platform::Instance().ports(), gdi, host, boardRequests)};
   dialogs::DisplayModeMessage displayModeMessage{strings, Win32Platform::Instance().messageBoxes};
 
-  Module() {
-    driverDialogs.AttachDriver(&driverSettings);
-    board.SetDisplayModeNotice(&displayModeMessage);
-  }
+  Module() { board.SetDisplayModeNotice(&displayModeMessage); }
 };
 
 Module *g_module = nullptr;

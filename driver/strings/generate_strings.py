@@ -67,8 +67,12 @@ def read_strings(path):
     return strings
 
 
+# "Color" with a mnemonic ampersand anywhere inside it ("C&olor Balance").
+COLOR = re.compile(r"([Cc])(&?)o(&?)l(&?)o(&?)r")
+
+
 def british(text):
-    return text.replace("Color", "Colour").replace("color", "colour")
+    return COLOR.sub(r"\1\2o\3l\4ou\5r", text)
 
 
 def rc_string(text):
