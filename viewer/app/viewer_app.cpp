@@ -72,6 +72,7 @@ bool CViewerApp::Start() {
 
   Refresh();
   masterVolume_.Open();
+  if (options_) options_->Start();
   shell_.SetArrowCursor();
   return true;
 }
@@ -152,7 +153,14 @@ void CViewerApp::SaveSettings() {
 void CViewerApp::Close() {
   closing_ = true;
   SaveSettings();
+  if (options_) options_->Exit();
   shell_.DestroyMainWindow();
 }
+
+// Hooks of the hotkeys and the preferences sheet into the remote panel and
+// the window geometry, which those parts of the application fill in.
+void CViewerApp::ToggleRemote() {}
+
+void CViewerApp::ReapplyGeometry() {}
 
 }  // namespace tolven::viewer

@@ -11,6 +11,8 @@
 #include "platform/mixer/mixer.h"
 #include "platform/registry/registry.h"
 #include "viewer/app/main_window_events.h"
+#include "viewer/app/options_host.h"
+#include "viewer/app/viewer_options.h"
 #include "viewer/app/viewer_settings.h"
 #include "viewer/app/viewer_shell.h"
 #include "viewer/core/capture_link.h"
@@ -30,7 +32,7 @@ struct ViewerPorts {
   mix::Mixer &mixer;
 };
 
-class CViewerApp : private ControllerView {
+class CViewerApp : private ControllerView, public OptionsHost {
  public:
   explicit CViewerApp(const ViewerPorts &ports);
   ~CViewerApp() override;
@@ -63,6 +65,21 @@ class CViewerApp : private ControllerView {
   int32_t ExtraHeight() const { return extraHeight_; }
   const SkinFlags &Flags() const { return flags_; }
 
+  // Hotkeys and preferences. The program attaches them after making the
+  // application (tests may leave them out); start-up's last step and exit
+  // call them, the shell hands WM_HOTKEY and the context menu's
+  // "Preferences..." to the two methods below.
+  void AttachOptions(CViewerOptions *options) { options_ = options; }
+  // WM_HOTKEY (wParam): true when a command ran.
+  bool Hotkey(uint32_t id) { return options_ != nullptr && options_->Hotkey(id); }
+  void OpenPreferences() {
+    if (options_) options_->OpenPreferences();
+  }
+  // OptionsHost
+  void ToggleRemote() override;
+  void ReapplyGeometry() override;
+  bool MasterVolumeAvailable() override { return masterVolume_.Available(); }
+
   // The remote skin of an undocked layout code.
   static const char16_t *RemoteSkin(int32_t layoutCode);
 
@@ -94,6 +111,7 @@ class CViewerApp : private ControllerView {
   CViewerController controller_;
   SkinFlags flags_;
   CMainWindowEvents events_;
+  CViewerOptions *options_ = nullptr;
   bool videoConnected_ = false;
   bool closing_ = false;
   bool windowMade_ = false;

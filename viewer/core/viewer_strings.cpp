@@ -13,10 +13,28 @@ struct Entry {
 
 // Trailing blanks are part of some texts: a number follows them.
 constexpr Entry kStrings[] = {
+    {17, u"Next-source"},
+    {18, u"Prev-source"},
+    {39, u"Increase volume"},
+    {40, u"Decrease volume"},
+    {41, u"Next channel"},
+    {42, u"Previous channel"},
+    {43, u"Mute volume"},
+    {44, u"Hide/show remote controls"},
+    {45, u"Maximize/restore "},
+    {46, u"Remove borders when maximized"},
+    {47, u"Hide controls when maximized"},
+    {48, u"Add quick launch icon"},
+    {49, u"Maintain height to width ratio when resizing"},
+    {50, u"Disable screensaver during use"},
+    {51, u"Viewer.exe"},
+    {52, u"Shortcut to "},
+    {53, u"Varn Viewer"},
     {59, u"Video source..."},
     {60, u"Video format..."},
     {61, u"Video display..."},
     {66, u"Exit"},
+    {67, u"General Preferences"},
     {68, u"OverlayWnd"},
     {69, u"Unable to create overlay window."},
     {70, u"Unable to connect to the hardware."},
@@ -64,6 +82,8 @@ constexpr Entry kStrings[] = {
     {141, u"Remove channel"},
     {150, u"No station found above this channel; the channel is unchanged."},
     {151, u"No station found below this channel; the channel is unchanged."},
+    {160, u" (in use by another program)"},
+    {161, u"A key marked \"in use\" is held by another program and does nothing here."},
 };
 
 const Entry *Find(uint32_t id) {
