@@ -7,7 +7,7 @@ namespace {
 constexpr Atom kFirstAtom = 0xC000;
 }  // namespace
 
-Atom EmulatedSystemHotkeys::AddAtom(WStringView name) {
+Atom EmulatedSystemHotkeys::AddGlobalAtom(WStringView name) {
   if (name.empty()) return 0;
   for (auto &[atom, entry] : atoms_) {
     if (entry.name == name) {
@@ -21,7 +21,7 @@ Atom EmulatedSystemHotkeys::AddAtom(WStringView name) {
   return atom;
 }
 
-void EmulatedSystemHotkeys::DeleteAtom(Atom atom) {
+void EmulatedSystemHotkeys::DeleteGlobalAtom(Atom atom) {
   auto it = atoms_.find(atom);
   if (it != atoms_.end() && --it->second.references == 0) atoms_.erase(it);
 }

@@ -16,8 +16,8 @@ class EmulatedSystemHotkeys : public SystemHotkeys {
     int32_t id = 0;
   };
 
-  Atom AddAtom(WStringView name) override;
-  void DeleteAtom(Atom atom) override;
+  Atom AddGlobalAtom(WStringView name) override;
+  void DeleteGlobalAtom(Atom atom) override;
   bool Register(Window window, int32_t id, uint32_t modifiers, uint32_t virtualKey) override;
   bool Unregister(Window window, int32_t id) override;
   WString KeyName(uint32_t virtualKey) override;

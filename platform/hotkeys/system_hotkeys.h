@@ -26,8 +26,8 @@ class SystemHotkeys {
  public:
   virtual ~SystemHotkeys() = default;
   // GlobalAddAtomW; 0 on failure.
-  virtual Atom AddAtom(WStringView name) = 0;
-  virtual void DeleteAtom(Atom atom) = 0;
+  virtual Atom AddGlobalAtom(WStringView name) = 0;
+  virtual void DeleteGlobalAtom(Atom atom) = 0;
   // False when the system refuses (another program holds the combination).
   virtual bool Register(Window window, int32_t id, uint32_t modifiers, uint32_t virtualKey) = 0;
   virtual bool Unregister(Window window, int32_t id) = 0;

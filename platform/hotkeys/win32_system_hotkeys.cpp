@@ -4,12 +4,12 @@
 
 namespace tolven::hk {
 
-Atom Win32SystemHotkeys::AddAtom(WStringView name) {
+Atom Win32SystemHotkeys::AddGlobalAtom(WStringView name) {
   WString z(name);
   return GlobalAddAtomW(reinterpret_cast<LPCWSTR>(z.c_str()));
 }
 
-void Win32SystemHotkeys::DeleteAtom(Atom atom) { GlobalDeleteAtom(atom); }
+void Win32SystemHotkeys::DeleteGlobalAtom(Atom atom) { GlobalDeleteAtom(atom); }
 
 bool Win32SystemHotkeys::Register(Window window, int32_t id, uint32_t modifiers, uint32_t virtualKey) {
   return RegisterHotKey(reinterpret_cast<HWND>(window), id, modifiers, virtualKey) != 0;

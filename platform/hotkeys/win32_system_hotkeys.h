@@ -6,8 +6,8 @@ namespace tolven::hk {
 
 class Win32SystemHotkeys : public SystemHotkeys {
  public:
-  Atom AddAtom(WStringView name) override;
-  void DeleteAtom(Atom atom) override;
+  Atom AddGlobalAtom(WStringView name) override;
+  void DeleteGlobalAtom(Atom atom) override;
   bool Register(Window window, int32_t id, uint32_t modifiers, uint32_t virtualKey) override;
   bool Unregister(Window window, int32_t id) override;
   WString KeyName(uint32_t virtualKey) override;

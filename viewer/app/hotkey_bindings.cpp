@@ -87,7 +87,7 @@ void CHotkeyBindings::Register(hk::Window window, bool enabled) {
     if (!OpenCommand(i, reg::kAllAccess, &key, false)) continue;
     uint32_t virtualKey = 0;
     if (ReadDword(registry_, key, u"VirtualKey", &virtualKey) && virtualKey != 0) {
-      hk::Atom atom = system_.AddAtom(ViewerStrings::Text(kStrHotkeyAtom) + u" " + Decimal(i));
+      hk::Atom atom = system_.AddGlobalAtom(ViewerStrings::Text(kStrHotkeyAtom) + u" " + Decimal(i));
       uint32_t alt = 0, control = 0, shift = 0, win = 0;
       ReadDword(registry_, key, u"Alt", &alt);
       ReadDword(registry_, key, u"Control", &control);
@@ -96,7 +96,7 @@ void CHotkeyBindings::Register(hk::Window window, bool enabled) {
       const uint32_t modifiers = (alt ? hk::kModAlt : 0) | (control ? hk::kModControl : 0) |
                                  (shift ? hk::kModShift : 0) | (win ? hk::kModWin : 0);
       if (atom == 0 || !system_.Register(window, atom, modifiers, virtualKey & 0xFF)) {
-        if (atom != 0) system_.DeleteAtom(atom);
+        if (atom != 0) system_.DeleteGlobalAtom(atom);
         atom = 0;
         refused_[static_cast<size_t>(i)] = true;
       }
@@ -115,7 +115,7 @@ void CHotkeyBindings::Unregister(hk::Window window) {
     uint32_t atom = 0;
     if (ReadDword(registry_, key, u"HotKeyAtom", &atom) && atom != 0) {
       system_.Unregister(window, static_cast<int32_t>(atom));
-      system_.DeleteAtom(static_cast<hk::Atom>(atom));
+      system_.DeleteGlobalAtom(static_cast<hk::Atom>(atom));
       WriteDword(registry_, key, u"HotKeyAtom", 0);
     }
     registry_.CloseKey(key);

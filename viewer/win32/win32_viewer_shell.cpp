@@ -69,6 +69,9 @@ LRESULT Win32ViewerShell::Handle(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) PostRepaintVideo();
       break;
+    case WM_HOTKEY:
+      if (app_) app_->Hotkey(static_cast<uint32_t>(wParam));
+      return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == kSourceComboId && HIWORD(wParam) == CBN_SELENDOK && app_) {
         const LRESULT pick = SendMessageW(combo_, CB_GETCURSEL, 0, 0);
