@@ -82,8 +82,8 @@ constexpr Entry kStrings[] = {
     {141, u"Remove channel"},
     {150, u"No station found above this channel; the channel is unchanged."},
     {151, u"No station found below this channel; the channel is unchanged."},
-    {160, u" (in use by another program)"},
-    {161, u"A key marked \"in use\" is held by another program and does nothing here."},
+    {160, u" (in use)"},
+    {161, u"A key marked (in use) is held by another program and does nothing here."},
 };
 
 const Entry *Find(uint32_t id) {

@@ -199,13 +199,13 @@ TEST_F(HotkeyPage, ACombinationTheSystemRefusesIsReportedOnThePage) {
   Assign(0, 'U');
   page.OnApply(view);
   EXPECT_EQ(view.Texts(IDC_HOTKEY_LIST),
-            (std::vector<WString>{u"U = Increase volume", u"Ctrl + M = Mute volume (in use by another program)"}));
+            (std::vector<WString>{u"U = Increase volume", u"Ctrl + M = Mute volume (in use)"}));
   EXPECT_TRUE(view.shown[IDC_HOTKEY_NOTE]);
   EXPECT_FALSE(view.texts[IDC_HOTKEY_NOTE].empty());
   // Opening the page again still tells.
   FakePageView again;
   page.OnInit(again);
-  EXPECT_EQ(again.ItemText(IDC_HOTKEY_LIST, 1), u"Ctrl + M = Mute volume (in use by another program)");
+  EXPECT_EQ(again.ItemText(IDC_HOTKEY_LIST, 1), u"Ctrl + M = Mute volume (in use)");
   // Once the other program lets go and the page is applied, the mark goes.
   system = hk::EmulatedSystemHotkeys();
   again.checked[IDC_HOTKEY_ENABLE] = true;
