@@ -3,7 +3,7 @@
 // registry: open it, tick "Disable Screensaver" and apply, bind a hotkey
 // and apply (registered with the system), bind a combination another
 // window holds (marked as in use on the page), close with OK. Screenshots
-// of both pages go beside this program as preferences-*.bmp.
+// of both pages go beside this program as preferences-*-en-US.bmp.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -138,7 +138,7 @@ TEST(PreferencesSheet, OpenChangeApplyAndClose) {
   CHotkeyPage hotkeyPage(bindings, settings, reinterpret_cast<hk::Window>(main));
 
   std::vector<std::function<void(HWND)>> script = {
-      [](HWND sheet) { Shoot(sheet, L"preferences-settings.bmp"); },
+      [](HWND sheet) { Shoot(sheet, L"preferences-settings-en-US.bmp"); },
       [](HWND sheet) {
         Click(sheet, IDC_SET_SCREENSAVER);
         Click(sheet, IDC_SET_HIDE_MAX);
@@ -175,7 +175,7 @@ TEST(PreferencesSheet, OpenChangeApplyAndClose) {
         EXPECT_EQ(ListLine(sheet, 1), keys + Name(hotkeys, VK_F7) + L" = Maximize/restore ");
         EXPECT_FALSE(Name(hotkeys, VK_F7).empty());
         EXPECT_TRUE(IsWindowVisible(GetDlgItem(Page(sheet), IDC_HOTKEY_NOTE)));
-        Shoot(sheet, L"preferences-hotkeys.bmp");
+        Shoot(sheet, L"preferences-hotkeys-en-US.bmp");
       },
       [](HWND sheet) { PropSheet_PressButton(sheet, PSBTN_OK); },
   };
