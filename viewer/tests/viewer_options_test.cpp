@@ -149,6 +149,27 @@ TEST_F(Options, ExitSavesThenRestoresTheScreensaverAndUnregistersBeforeTheWindow
   EXPECT_EQ(shell.calls.back(), "destroy main");
 }
 
+TEST_F(Options, AfterACrashTheNextSessionsExitRestoresTheUsersPowerManagementValues) {
+  Store(kPowerManagementKey, u"", 0);
+  Store(kPowerShutOffKey, u"ShutOffEnabled", 1);
+  Store(kPowerStandbyKey, u"StandbyEnabled", 1);
+  Store(kViewerAppKey, u"Screensaver", 1);
+  Start();
+  EXPECT_EQ(Stored(kPowerShutOffKey, u"ShutOffEnabled"), 0);
+  // The viewer ends without its exit.
+  app->AttachOptions(nullptr);
+  options.reset();
+  app.reset();
+
+  Start();
+  EXPECT_FALSE(screensaver.Active());
+  app->Close();
+  EXPECT_TRUE(screensaver.Active());
+  EXPECT_EQ(Stored(kPowerShutOffKey, u"ShutOffEnabled"), 1);
+  EXPECT_EQ(Stored(kPowerStandbyKey, u"StandbyEnabled"), 1);
+  EXPECT_EQ(Stored(kViewerAppKey, kRestoreScreensaver), -1);
+}
+
 TEST_F(Options, WithHotkeysOffNothingIsRegisteredAndTheBindingsStay) {
   Bind(kHotkeyVolumeUp, 'U');
   Start();
