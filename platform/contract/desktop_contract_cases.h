@@ -52,12 +52,15 @@ TYPED_TEST_P(DesktopContract, ACombinationBelongsToOneRegistrationAtATime) {
 
 TYPED_TEST_P(DesktopContract, KeysHaveTheirKeyboardNames) {
   hk::SystemHotkeys &h = this->desk.Hotkeys();
-  EXPECT_EQ(h.KeyName('A'), u"A");
-  EXPECT_EQ(h.KeyName('7'), u"7");
-  EXPECT_EQ(h.KeyName(0x74), u"F5");
-  EXPECT_FALSE(h.KeyName(hk::kVkControl).empty());
-  EXPECT_FALSE(h.KeyName(hk::kVkShift).empty());
-  EXPECT_FALSE(h.KeyName(hk::kVkMenu).empty());
+  EXPECT_EQ(h.KeyName('A', false), u"A");
+  EXPECT_EQ(h.KeyName('7', false), u"7");
+  EXPECT_EQ(h.KeyName(0x74, false), u"F5");
+  EXPECT_FALSE(h.KeyName(hk::kVkControl, false).empty());
+  EXPECT_FALSE(h.KeyName(hk::kVkShift, false).empty());
+  EXPECT_FALSE(h.KeyName(hk::kVkMenu, false).empty());
+  // Page Up shares its scan code with the keypad's 9.
+  EXPECT_FALSE(h.KeyName(0x21, true).empty());
+  EXPECT_NE(h.KeyName(0x21, true), h.KeyName(0x21, false));
 }
 
 TYPED_TEST_P(DesktopContract, TheScreensaverFlagFollows) {

@@ -45,7 +45,23 @@ bool EmulatedSystemHotkeys::Unregister(Window window, int32_t id) {
   return false;
 }
 
-WString EmulatedSystemHotkeys::KeyName(uint32_t virtualKey) {
+WString EmulatedSystemHotkeys::KeyName(uint32_t virtualKey, bool extended) {
+  // The navigation keys share their scan codes with the keypad's.
+  if (virtualKey >= 0x21 && virtualKey <= 0x2E && !extended) {
+    switch (virtualKey) {
+      case 0x21: return u"Num 9";
+      case 0x22: return u"Num 3";
+      case 0x23: return u"Num 1";
+      case 0x24: return u"Num 7";
+      case 0x25: return u"Num 4";
+      case 0x26: return u"Num 8";
+      case 0x27: return u"Num 6";
+      case 0x28: return u"Num 2";
+      case 0x2D: return u"Num 0";
+      case 0x2E: return u"Num Del";
+      default: break;
+    }
+  }
   if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z'))
     return WString(1, static_cast<char16_t>(virtualKey));
   if (virtualKey >= 0x70 && virtualKey <= 0x7B) {  // F1..F12
@@ -62,6 +78,10 @@ WString EmulatedSystemHotkeys::KeyName(uint32_t virtualKey) {
     case 0x20: return u"Space";
     case 0x21: return u"Page Up";
     case 0x22: return u"Page Down";
+    case 0x23: return u"End";
+    case 0x24: return u"Home";
+    case 0x2D: return u"Insert";
+    case 0x2E: return u"Delete";
     case 0x25: return u"Left";
     case 0x26: return u"Up";
     case 0x27: return u"Right";

@@ -20,7 +20,7 @@ class EmulatedSystemHotkeys : public SystemHotkeys {
   void DeleteGlobalAtom(Atom atom) override;
   bool Register(Window window, int32_t id, uint32_t modifiers, uint32_t virtualKey) override;
   bool Unregister(Window window, int32_t id) override;
-  WString KeyName(uint32_t virtualKey) override;
+  WString KeyName(uint32_t virtualKey, bool extended) override;
 
   // Test controls.
   // Another program holds this combination: registering it fails.

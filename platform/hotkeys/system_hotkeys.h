@@ -32,8 +32,10 @@ class SystemHotkeys {
   virtual bool Register(Window window, int32_t id, uint32_t modifiers, uint32_t virtualKey) = 0;
   virtual bool Unregister(Window window, int32_t id) = 0;
   // GetKeyNameTextW of the key's scan code on the current layout, left and
-  // right keys not told apart; empty when the key has no name.
-  virtual WString KeyName(uint32_t virtualKey) = 0;
+  // right keys not told apart; `extended` names the extended key of a scan
+  // code two keys share (Page Up, not the keypad's 9). Empty when the key
+  // has no name.
+  virtual WString KeyName(uint32_t virtualKey, bool extended) = 0;
 };
 
 }  // namespace tolven::hk

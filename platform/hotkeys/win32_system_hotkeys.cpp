@@ -19,10 +19,10 @@ bool Win32SystemHotkeys::Unregister(Window window, int32_t id) {
   return UnregisterHotKey(reinterpret_cast<HWND>(window), id) != 0;
 }
 
-WString Win32SystemHotkeys::KeyName(uint32_t virtualKey) {
+WString Win32SystemHotkeys::KeyName(uint32_t virtualKey, bool extended) {
   const UINT scan = MapVirtualKeyExW(virtualKey, MAPVK_VK_TO_VSC, GetKeyboardLayout(0));
-  // Bit 25: left and right keys are not told apart.
-  const LONG param = static_cast<LONG>((scan << 16) | (1u << 25));
+  // Bit 25: left and right keys are not told apart; bit 24: the extended key.
+  const LONG param = static_cast<LONG>((scan << 16) | (1u << 25) | (extended ? 1u << 24 : 0u));
   wchar_t name[256] = {};
   const int length = GetKeyNameTextW(param, name, 256);
   if (length <= 0) return WString();

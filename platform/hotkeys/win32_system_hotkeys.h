@@ -10,7 +10,7 @@ class Win32SystemHotkeys : public SystemHotkeys {
   void DeleteGlobalAtom(Atom atom) override;
   bool Register(Window window, int32_t id, uint32_t modifiers, uint32_t virtualKey) override;
   bool Unregister(Window window, int32_t id) override;
-  WString KeyName(uint32_t virtualKey) override;
+  WString KeyName(uint32_t virtualKey, bool extended) override;
 };
 
 }  // namespace tolven::hk

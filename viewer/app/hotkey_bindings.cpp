@@ -31,10 +31,12 @@ WString CHotkeyBindings::KeyText(uint32_t value) {
     if (!text.empty()) text += u" + ";
     text += part;
   };
-  if (value & kHotkeyControl) add(system_.KeyName(hk::kVkControl));
-  if (value & kHotkeyShift) add(system_.KeyName(hk::kVkShift));
-  if (value & kHotkeyAlt) add(system_.KeyName(hk::kVkMenu));
-  add(system_.KeyName(value & 0xFF));
+  if (value & kHotkeyControl) add(system_.KeyName(hk::kVkControl, false));
+  if (value & kHotkeyShift) add(system_.KeyName(hk::kVkShift, false));
+  if (value & kHotkeyAlt) add(system_.KeyName(hk::kVkMenu, false));
+  // The hotkey control marks Page Up, the arrows and their kin as extended:
+  // without it they would be named after the keypad keys sharing their codes.
+  add(system_.KeyName(value & 0xFF, (value & kHotkeyExtended) != 0));
   return text;
 }
 
@@ -93,8 +95,13 @@ void CHotkeyBindings::Register(hk::Window window, bool enabled) {
       ReadDword(registry_, key, u"Control", &control);
       ReadDword(registry_, key, u"Shift", &shift);
       ReadDword(registry_, key, u"Win", &win);
-      const uint32_t modifiers = (alt ? hk::kModAlt : 0) | (control ? hk::kModControl : 0) |
-                                 (shift ? hk::kModShift : 0) | (win ? hk::kModWin : 0);
+      // "Win" holds the hotkey control's extended-key flag (set for Page Up,
+      // the arrows, Insert, Delete, Home, End), never a Windows key: the
+      // control cannot record one. As MOD_WIN it would make the binding
+      // answer only with the Windows key held, so it is not a modifier here.
+      (void)win;
+      const uint32_t modifiers =
+          (alt ? hk::kModAlt : 0) | (control ? hk::kModControl : 0) | (shift ? hk::kModShift : 0);
       if (atom == 0 || !system_.Register(window, atom, modifiers, virtualKey & 0xFF)) {
         if (atom != 0) system_.DeleteGlobalAtom(atom);
         atom = 0;

@@ -98,7 +98,7 @@ void Shoot(HWND sheet, const wchar_t *file) {
 }
 
 std::wstring Name(hk::SystemHotkeys &hotkeys, uint32_t key) {
-  const WString name = hotkeys.KeyName(key);
+  const WString name = hotkeys.KeyName(key, false);
   return std::wstring(name.begin(), name.end());
 }
 
