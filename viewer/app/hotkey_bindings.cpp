@@ -108,6 +108,12 @@ void CHotkeyBindings::Register(hk::Window window, bool enabled) {
         refused_[static_cast<size_t>(i)] = true;
       }
       WriteDword(registry_, key, u"HotKeyAtom", atom);
+    } else {
+      // A crashed session may have left the atom of a since-removed binding;
+      // once its number is handed to another command's name, WM_HOTKEY
+      // would find this command first.
+      uint32_t stale = 0;
+      if (ReadDword(registry_, key, u"HotKeyAtom", &stale) && stale != 0) WriteDword(registry_, key, u"HotKeyAtom", 0);
     }
     registry_.CloseKey(key);
   }

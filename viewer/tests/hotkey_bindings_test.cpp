@@ -137,6 +137,20 @@ TEST_F(Bindings, UnregisteringReleasesEveryHotkeyAndAtomAndZeroesTheAtoms) {
   EXPECT_EQ(system.Registrations().size(), 2u);
 }
 
+TEST_F(Bindings, AnAtomLeftByACrashedSessionOnAnUnboundCommandDoesNotCatchAnotherCommandsKey) {
+  bindings.Store(1, 0);
+  reg::Key key = 0;
+  ASSERT_EQ(registry.OpenKey(reg::kCurrentUser, WString(kHotkeysKey) + u"\\1", reg::kAllAccess, &key), 0u);
+  reg::SetDword(registry, key, u"HotKeyAtom", 0xC000);
+  registry.CloseKey(key);
+  bindings.Store(5, 'N');
+  bindings.Register(kMain, true);
+  const int32_t id = system.IdOf(0, 'N');
+  ASSERT_EQ(id, 0xC000);  // the number the stale value holds
+  EXPECT_EQ(Get(1, u"HotKeyAtom"), 0);
+  EXPECT_EQ(bindings.CommandFor(static_cast<uint32_t>(id)), 5);
+}
+
 TEST_F(Bindings, UnregisteringWhenNotRegisteredTouchesNothing) {
   bindings.Store(1, 'D');
   reg::Key key = 0;
