@@ -27,9 +27,14 @@ namespace {
 
 class RecordingHost : public OptionsHost {
  public:
-  void ToggleRemote() override { ++toggles; }
+  void ToggleRemote() override {
+    ++toggles;
+    if (controller) inHotkeyDuringToggle = controller->InHotkey();
+  }
   void ReapplyGeometry() override { ++geometry; }
   bool MasterVolumeAvailable() override { return mixer; }
+  CViewerController *controller = nullptr;
+  bool inHotkeyDuringToggle = false;
   int toggles = 0;
   int geometry = 0;
   bool mixer = true;
@@ -247,8 +252,11 @@ TEST_F(Options, TheRemoteHotkeyTogglesOnlyWhenUndockedAndMaximizeFollowsTheWindo
   EXPECT_TRUE(Press(0, 'R'));  // docked: nothing
   EXPECT_EQ(host.toggles, 0);
   app->Controller().SetLayoutCode(4);
+  host.controller = &app->Controller();
   Press(0, 'R');
   EXPECT_EQ(host.toggles, 1);
+  EXPECT_TRUE(host.inHotkeyDuringToggle);  // the command runs with the hotkey flag set
+  EXPECT_FALSE(app->Controller().InHotkey());
   shell.calls.clear();
   Press(0, 'X');
   shell.maximized = true;
