@@ -1,6 +1,7 @@
 // The preferences sheet on Windows or under Wine and Xvfb, with the system's
-// own property sheet, hotkey control, hotkeys, screensaver flag and
-// registry: open it, tick "Disable Screensaver" and apply, bind a hotkey
+// own property sheet, hotkey control, hotkeys, screensaver flag, shell link
+// and registry: open it, tick "Disable Screensaver" and "Place Icon on
+// Launch Bar" and apply (the shortcut is placed), bind a hotkey
 // and apply (registered with the system), bind a combination another
 // window holds (marked as in use on the page), close with OK. Screenshots
 // of both pages go beside this program as preferences-*-en-US.bmp.
@@ -114,6 +115,19 @@ TEST(PreferencesSheet, OpenChangeApplyAndClose) {
   reg::Win32Registry registry;
   reg::DeleteTree(registry, reg::kCurrentUser, u"Software\\Quillon\\Varn\\ViewerApp");
   ASSERT_TRUE(SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0));
+  // A Quick Launch folder, as the shell's group conversion records it.
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring quickLaunch = std::wstring(temp) + L"Quick Launch";
+  CreateDirectoryW(quickLaunch.c_str(), nullptr);
+  const std::wstring shortcut = quickLaunch + L"\\Viewer.LNK";
+  DeleteFileW(shortcut.c_str());
+  HKEY groups = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\GrpConv\\MapGroups", 0,
+                            nullptr, 0, KEY_ALL_ACCESS, nullptr, &groups, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExW(groups, L"Quick Launch", 0, REG_SZ, reinterpret_cast<const BYTE *>(quickLaunch.c_str()),
+                 static_cast<DWORD>((quickLaunch.size() + 1) * sizeof(wchar_t)));
 
   desk::Win32Screensaver screensaver;
   hk::Win32SystemHotkeys hotkeys;
@@ -125,6 +139,7 @@ TEST(PreferencesSheet, OpenChangeApplyAndClose) {
   CViewerController controller(holder, view, messages, nullptr);
   CViewerSettings settings(registry);
   settings.Load();
+  ASSERT_TRUE(settings.quickLaunchAvailable);
   CScreensaverOption option(screensaver, registry, settings);
   CHotkeyBindings bindings(registry, hotkeys);
 
@@ -140,8 +155,10 @@ TEST(PreferencesSheet, OpenChangeApplyAndClose) {
   std::vector<std::function<void(HWND)>> script = {
       [](HWND sheet) { Shoot(sheet, L"preferences-settings-en-US.bmp"); },
       [](HWND sheet) {
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(Page(sheet), IDC_SET_LAUNCH_BAR)));
         Click(sheet, IDC_SET_SCREENSAVER);
         Click(sheet, IDC_SET_HIDE_MAX);
+        Click(sheet, IDC_SET_LAUNCH_BAR);
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet, 0x3021)));  // Apply
         SendMessageW(sheet, PSM_APPLY, 0, 0);
       },
@@ -149,6 +166,7 @@ TEST(PreferencesSheet, OpenChangeApplyAndClose) {
         EXPECT_FALSE(desk::Win32Screensaver::IsActive());
         EXPECT_EQ(Dword(kApp, L"Screensaver"), 1);
         EXPECT_EQ(Dword(kApp, L"Hide Max"), 1);
+        EXPECT_EQ(Dword(kApp, L"Launch Bar"), 1);
         SendMessageW(sheet, PSM_SETCURSEL, 1, 0);
       },
       [](HWND sheet) {
@@ -209,6 +227,12 @@ TEST(PreferencesSheet, OpenChangeApplyAndClose) {
   EXPECT_TRUE(RegisterHotKey(other, 0x1235, MOD_CONTROL | MOD_ALT, VK_F7));
   UnregisterHotKey(other, 0x1235);
   UnregisterHotKey(other, 0x1234);
+  // The shortcut the Settings page placed.
+  EXPECT_NE(GetFileAttributesW(shortcut.c_str()), INVALID_FILE_ATTRIBUTES) << "no Viewer.LNK in Quick Launch";
+  DeleteFileW(shortcut.c_str());
+  RemoveDirectoryW(quickLaunch.c_str());
+  RegDeleteValueW(groups, L"Quick Launch");
+  RegCloseKey(groups);
   DestroyWindow(main);
   DestroyWindow(other);
 }
