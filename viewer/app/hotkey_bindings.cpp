@@ -90,16 +90,14 @@ void CHotkeyBindings::Register(hk::Window window, bool enabled) {
     uint32_t virtualKey = 0;
     if (ReadDword(registry_, key, u"VirtualKey", &virtualKey) && virtualKey != 0) {
       hk::Atom atom = system_.AddGlobalAtom(ViewerStrings::Text(kStrHotkeyAtom) + u" " + Decimal(i));
-      uint32_t alt = 0, control = 0, shift = 0, win = 0;
+      uint32_t alt = 0, control = 0, shift = 0;
       ReadDword(registry_, key, u"Alt", &alt);
       ReadDword(registry_, key, u"Control", &control);
       ReadDword(registry_, key, u"Shift", &shift);
-      ReadDword(registry_, key, u"Win", &win);
       // "Win" holds the hotkey control's extended-key flag (set for Page Up,
       // the arrows, Insert, Delete, Home, End), never a Windows key: the
       // control cannot record one. As MOD_WIN it would make the binding
       // answer only with the Windows key held, so it is not a modifier here.
-      (void)win;
       const uint32_t modifiers =
           (alt ? hk::kModAlt : 0) | (control ? hk::kModControl : 0) | (shift ? hk::kModShift : 0);
       if (atom == 0 || !system_.Register(window, atom, modifiers, virtualKey & 0xFF)) {
