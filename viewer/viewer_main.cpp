@@ -10,11 +10,15 @@
 #include "platform/capture/win32_driver_capture_windows.h"
 #include "platform/debug/win32_debug_output.h"
 #include "platform/drivers/win32_installable_drivers.h"
+#include "platform/hotkeys/win32_system_hotkeys.h"
 #include "platform/messagebox/win32_message_boxes.h"
 #include "platform/mixer/win32_mixer.h"
 #include "platform/registry/win32_registry.h"
+#include "platform/screensaver/win32_screensaver.h"
+#include "platform/shelllink/win32_shell_links.h"
 #include "viewer/app/viewer_app.h"
 #include "viewer/win32/win32_control_library.h"
+#include "viewer/win32/win32_sheet_runner.h"
 #include "viewer/win32/win32_viewer_shell.h"
 
 namespace {
@@ -50,6 +54,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     viewer::win::Win32ViewerShell shell(SkinFolder());
     viewer::CViewerApp app(viewer::ViewerPorts{registry, shell, captureWindows, messages, library, mixer});
     shell.Attach(&app);
+    // Hotkeys, screensaver option and preferences sheet.
+    desk::Win32Screensaver screensaver;
+    hk::Win32SystemHotkeys hotkeys;
+    lnk::Win32ShellLinks links;
+    viewer::win::Win32SheetRunner sheets;
+    viewer::CViewerOptions options(viewer::OptionsPorts{registry, screensaver, hotkeys, links, sheets},
+                                   app.Settings(), app.Controller(), shell, app);
+    app.AttachOptions(&options);
     if (!app.Start()) {
       status = 1;
     } else {
@@ -61,6 +73,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       }
       status = static_cast<int>(msg.wParam);
     }
+    app.AttachOptions(nullptr);
     shell.Attach(nullptr);
   }
   OleUninitialize();

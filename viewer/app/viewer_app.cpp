@@ -77,6 +77,7 @@ bool CViewerApp::Start() {
 
   Refresh();
   masterVolume_.Open();
+  if (options_) options_->Start();
   shell_.SetArrowCursor();
   return true;
 }
@@ -304,11 +305,7 @@ void CViewerApp::MenuCommand(uint32_t command) {
     case kMenuVideoSource: OpenDriverDialog(cap::Dialog::kVideoSource); break;
     case kMenuVideoFormat: OpenDriverDialog(cap::Dialog::kVideoFormat); break;
     case kMenuVideoDisplay: OpenDriverDialog(cap::Dialog::kVideoDisplay); break;
-    case kMenuPreferences:
-      if (controller_.Busy() || !preferences_) break;
-      preferences_();
-      LayOutVideo();
-      break;
+    case kMenuPreferences: OpenPreferences(); break;
     case kMenuAbout: shell_.ShowAbout(); break;
     case kMenuHelp: shell_.ShowHelp(kHelpContext); break;
     case kMenuFullScreen: shell_.PostSysCommand(shell_.IsMaximized() ? kScRestore : kScMaximize); break;
@@ -426,7 +423,11 @@ void CViewerApp::SaveSettings() {
 void CViewerApp::Close() {
   closing_ = true;
   SaveSettings();
+  if (options_) options_->Exit();
   shell_.DestroyMainWindow();
 }
+
+// After the preferences sheet: the aspect-ratio choice may have changed.
+void CViewerApp::ReapplyGeometry() { LayOutVideo(); }
 
 }  // namespace tolven::viewer

@@ -18,6 +18,8 @@
 #include "viewer/app/channel_panel.h"
 #include "viewer/app/main_window_events.h"
 #include "viewer/app/remote_panel.h"
+#include "viewer/app/options_host.h"
+#include "viewer/app/viewer_options.h"
 #include "viewer/app/viewer_settings.h"
 #include "viewer/app/viewer_shell.h"
 #include "viewer/app/window_geometry.h"
@@ -38,7 +40,7 @@ struct ViewerPorts {
   mix::Mixer &mixer;
 };
 
-class CViewerApp : private ControllerView, private ChannelKeysView {
+class CViewerApp : private ControllerView, private ChannelKeysView, public OptionsHost {
  public:
   explicit CViewerApp(const ViewerPorts &ports);
   ~CViewerApp() override;
@@ -65,7 +67,7 @@ class CViewerApp : private ControllerView, private ChannelKeysView {
     if (remote_) remote_->ScrollBarMoved(position);
   }
   bool RemoteHidden() const { return remoteHidden_; }
-  void ToggleRemote();
+  void ToggleRemote() override;
 
   // The channel panels: their events and keys, the posted start of a scan,
   // and their closing messages (VWM_CLOSEEDIT, VWM_CLOSENEW, VWM_CLOSEAUTOTUNE).
@@ -81,9 +83,6 @@ class CViewerApp : private ControllerView, private ChannelKeysView {
   // The context menu at the cursor and its commands.
   void ContextMenu();
   void MenuCommand(uint32_t command);
-  // What "Preferences..." opens (the preferences sheet), and after it the
-  // geometry is applied again.
-  void SetPreferencesHandler(std::function<void()> handler) { preferences_ = std::move(handler); }
   // Opens one of the driver's dialogs; after the Video Source dialog was
   // confirmed the controls follow what it changed.
   void OpenDriverDialog(cap::Dialog dialog);
@@ -115,6 +114,20 @@ class CViewerApp : private ControllerView, private ChannelKeysView {
   CChannelPanel *EditPanel() { return edit_.get(); }
   CChannelPanel *NewPanel() { return new_.get(); }
   CAutoTunePanel *AutoTune() { return autoTune_.get(); }
+
+  // Hotkeys and preferences. The program attaches them after making the
+  // application (tests may leave them out); start-up's last step and exit
+  // call them, the shell hands WM_HOTKEY and the context menu's
+  // "Preferences..." to the two methods below.
+  void AttachOptions(CViewerOptions *options) { options_ = options; }
+  // WM_HOTKEY (wParam): true when a command ran.
+  bool Hotkey(uint32_t id) { return options_ != nullptr && options_->Hotkey(id); }
+  void OpenPreferences() {
+    if (options_) options_->OpenPreferences();
+  }
+  // OptionsHost (ToggleRemote above)
+  void ReapplyGeometry() override;
+  bool MasterVolumeAvailable() override { return masterVolume_.Available(); }
 
   // The remote skin of an undocked layout code.
   static const char16_t *RemoteSkin(int32_t layoutCode);
@@ -157,13 +170,13 @@ class CViewerApp : private ControllerView, private ChannelKeysView {
   std::unique_ptr<CRemotePanel> remote_;
   std::unique_ptr<CChannelPanel> edit_, new_;
   std::unique_ptr<CAutoTunePanel> autoTune_;
+  CViewerOptions *options_ = nullptr;
   bool videoConnected_ = false;
   bool closing_ = false;
   bool windowMade_ = false;
   bool bordersHidden_ = false;
   bool remoteHidden_ = false;
   bool remoteHiddenByState_ = false;  // hidden by maximizing or minimizing
-  std::function<void()> preferences_;
   int32_t extraWidth_ = 0;
   int32_t extraHeight_ = 0;
 };

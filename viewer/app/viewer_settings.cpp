@@ -1,9 +1,36 @@
 #include "viewer/app/viewer_settings.h"
 
+#include "viewer/app/quick_launch.h"
+
 namespace tolven::viewer {
 
 CViewerSettings::CViewerSettings(reg::Registry &registry) : registry_(registry) {
   if (registry_.CreateKey(reg::kCurrentUser, kViewerAppKey, reg::kAllAccess, &key_) != 0) key_ = 0;
+  power = CPowerManagement(registry_).Probe();
+  // A session that crashed with the power-management switches at 0 left the
+  // values it read before; the keys now hold its zeros, not the user's.
+  uint32_t recorded = 0, shutOff = 0, standby = 0;
+  if (Read(kRestoreScreensaver, &recorded) && recorded != 0) {
+    foundRecord_ = true;
+    if (Read(kRestoreShutOff, &shutOff)) power.shutOffEnabled = shutOff;
+    if (Read(kRestoreStandby, &standby)) power.standbyEnabled = standby;
+  }
+}
+
+void CViewerSettings::RecordSwitchedOff() {
+  Write(kRestoreShutOff, power.shutOffEnabled);
+  Write(kRestoreStandby, power.standbyEnabled);
+  Write(kRestoreScreensaver, 1);
+  if (key_) registry_.FlushKey(key_);
+}
+
+void CViewerSettings::DropSwitchedOffRecord() {
+  if (!key_) return;
+  registry_.DeleteValue(key_, kRestoreScreensaver);
+  registry_.DeleteValue(key_, kRestoreShutOff);
+  registry_.DeleteValue(key_, kRestoreStandby);
+  registry_.FlushKey(key_);
+  foundRecord_ = false;
 }
 
 CViewerSettings::~CViewerSettings() {
@@ -56,6 +83,7 @@ void CViewerSettings::Load() {
     if (f.number) Into(raw, f.number);
     if (f.flag) Into(raw, f.flag);
   }
+  quickLaunchAvailable = CQuickLaunch::Probe(registry_, &quickLaunchFolder);
 }
 
 void CViewerSettings::Save() {

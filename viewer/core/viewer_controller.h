@@ -53,6 +53,8 @@ class CViewerController {
   // Hotkey handling's own re-entry guard: true when it may go on.
   bool EnterHotkey();
   void LeaveHotkey() { inHotkey_ = false; }
+  // A hotkey's command is running (the remote's volume scroll bars follow it).
+  bool InHotkey() const { return inHotkey_; }
 
   // Reads through the hub (defaults when unbound).
   int32_t SourceCount();

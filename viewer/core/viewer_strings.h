@@ -8,10 +8,28 @@
 namespace tolven::viewer {
 
 enum StringId : uint32_t {
+  kStrNextSourceCommand = 17,
+  kStrPrevSourceCommand = 18,
+  kStrIncreaseVolumeCommand = 39,
+  kStrDecreaseVolumeCommand = 40,
+  kStrNextChannelCommand = 41,
+  kStrPreviousChannelCommand = 42,
+  kStrMuteCommand = 43,
+  kStrRemoteCommand = 44,
+  kStrMaximizeCommand = 45,
+  kStrTipHideBorders = 46,
+  kStrTipHideMax = 47,
+  kStrTipLaunchBar = 48,
+  kStrTipAspectRatio = 49,
+  kStrTipScreensaver = 50,
+  kStrProgramFile = 51,
+  kStrShortcutTo = 52,
+  kStrHotkeyAtom = 53,
   kStrMenuVideoSource = 59,
   kStrMenuVideoFormat = 60,
   kStrMenuVideoDisplay = 61,
   kStrMenuExit = 66,
+  kStrPreferencesCaption = 67,
   kStrOverlayWindow = 68,
   kStrCannotCreateOverlay = 69,
   kStrCannotConnect = 70,
@@ -34,6 +52,8 @@ enum StringId : uint32_t {
   kStrSeekUpNothing = 150,
   kStrSeekDownNothing = 151,
   kStrNoChannelNumber = 152,
+  kStrHotkeyInUse = 160,
+  kStrHotkeyInUseNote = 161,
 };
 
 class ViewerStrings {

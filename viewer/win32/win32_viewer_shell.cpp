@@ -111,6 +111,9 @@ LRESULT Win32ViewerShell::Handle(HWND window, UINT message, WPARAM wParam, LPARA
       // back), the window must not cover its docked panels and remote.
       if (!(reinterpret_cast<const WINDOWPOS *>(lParam)->flags & SWP_NOZORDER)) RaiseOwnedWindows();
       break;
+    case WM_HOTKEY:
+      if (app_) app_->Hotkey(static_cast<uint32_t>(wParam));
+      return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == kSourceComboId && HIWORD(wParam) == CBN_SELENDOK && app_) {
         const LRESULT pick = SendMessageW(combo_, CB_GETCURSEL, 0, 0);
