@@ -21,7 +21,8 @@ USER_MODE = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "msvcrt.
 DELIVERABLES = [
     ("tolvenu.dll", "dll", ["DriverProc", "GetVarnInterface"], USER_MODE | {"winmm.dll", "comctl32.dll"}),
     ("tolvenk.sys", "native", [], {"ntoskrnl.exe", "hal.dll"}),
-    ("Viewer.exe", "gui", [], USER_MODE),
+    ("Viewer.exe", "gui", [], USER_MODE | {"avicap32.dll", "comctl32.dll", "ole32.dll", "oleaut32.dll",
+                                           "version.dll", "winmm.dll", "shell32.dll"}),
     ("ardensetup.dll", "dll", ["InstallVFW"], USER_MODE | {"winmm.dll", "setupapi.dll"}),
     ("ardenremove.dll", "dll", ["UninstInitialize", "UninstUnInitialize"],
      USER_MODE | {"winmm.dll", "setupapi.dll"}),

@@ -195,18 +195,17 @@ struct SheetUser {
   std::wstring firstTab, thirdTab;
   int pictures = 0;
 
+  static BOOL CALLBACK ListWindow(HWND window, LPARAM) {
+    wchar_t caption[128] = {}, name[64] = {};
+    GetWindowTextW(window, caption, 127);
+    GetClassNameW(window, name, 63);
+    if (IsWindowVisible(window)) fprintf(stderr, "window: %ls \"%ls\"\n", name, caption);
+    return TRUE;
+  }
   void Fail(const std::wstring &what) {
     failures.push_back(what);
     // What is on the screen, for the log.
-    EnumWindows(
-        [](HWND window, LPARAM) -> BOOL {
-          wchar_t caption[128] = {}, name[64] = {};
-          GetWindowTextW(window, caption, 127);
-          GetClassNameW(window, name, 63);
-          if (IsWindowVisible(window)) fprintf(stderr, "window: %ls \"%ls\"\n", name, caption);
-          return TRUE;
-        },
-        0);
+    EnumWindows(&ListWindow, 0);
   }
   // Where the user is, for a run that hangs.
   static void Step(const char *what) {
