@@ -6,8 +6,8 @@
 #   - With a DISPLAY (a desktop), the viewer is left running for you; the
 #     command ends when you close it.
 #   - Without one, it runs under Xvfb: a short scripted session (channel up
-#     twice, volume up) saves screenshots to build/demo/ as PNG files, prints
-#     their paths and ends.
+#     twice, volume up, controls undocked and docked again) saves
+#     screenshots to build/demo/ as PNG files, prints their paths and ends.
 # Prints the time from the command's start to the first picture.
 # Usage: scripts/run.sh      (the varnctl session: scripts/varnctl-session.sh)
 set -euo pipefail

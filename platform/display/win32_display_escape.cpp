@@ -34,7 +34,11 @@ void Win32DisplayEscape::ChooseRoute() {
 
 int Win32DisplayEscape::Escape(int escape, int inputSize, const void *input, int outputSize,
                                void *output) {
-  if (route_ == Route::Unknown) ChooseRoute();
+  // Until a stand-in is found the choice is made again: a stand-in named
+  // after the module first asked the display (its settings dialog at set-up)
+  // is used from the next escape on. One registry read per escape on the
+  // real display costs little beside the display driver's own work.
+  if (route_ == Route::Unknown || route_ == Route::Display) ChooseRoute();
   switch (route_) {
     case Route::StandIn:
       return standIn_(escape, inputSize, input, outputSize, output);

@@ -3,7 +3,8 @@
 //
 // Display stand-in: when the service's Parameters key (HKLM, under
 // SYSTEM\CurrentControlSet\Services) holds a REG_SZ "DisplayStandIn" naming a
-// DLL, that DLL is loaded at the first escape and every escape goes to its
+// DLL, that DLL is loaded at the first escape that finds the value (it is
+// looked for at every escape until then) and every escape goes to its
 // export
 //   int __stdcall DisplayEscape(int escape, int inputSize, const void *input,
 //                               int outputSize, void *output)

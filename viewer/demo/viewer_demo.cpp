@@ -84,6 +84,24 @@ int wmain(int argc, wchar_t **argv) {
   session.Click(volumeUp);
   Pump(500);
   save(L"volume-up");
+  // The dock toggle: the controls leave the window for the remote, and
+  // come back from the remote's own dock button.
+  POINT undock, dock;
+  if (session.ElementCentre(L"maindocked.skn", L"undock", &undock)) {
+    session.Click(undock);
+    HWND remote = ViewerSession::WaitForWindow(L"VarnViewer_remote", 10000);
+    HWND remoteForm = remote ? FindWindowExW(remote, nullptr, nullptr, L"SkinForm") : nullptr;
+    Pump(800);
+    const std::wstring file = shots + L"viewer-" + std::to_wstring(++shot) + L"-undocked.bmp";
+    if (session.ShotAll(file)) std::printf("screenshot: %s\n", Narrow(file).c_str());
+    if (remoteForm && session.ElementCentreIn(remoteForm, L"remotestdt.skn", L"dock", &dock)) {
+      ViewerSession::ClickIn(remoteForm, dock);
+      Pump(1000);
+      save(L"docked-again");
+    } else {
+      std::printf("the remote's dock button was not found\n");
+    }
+  }
   const DWORD code = session.Close(30000);
   std::printf("Viewer.exe closed (exit code %lu)\n", static_cast<unsigned long>(code));
   CoUninitialize();

@@ -195,6 +195,13 @@ void UseLanguage(LANGID language) {
 
 class SetupLibraries : public ::testing::Test {
  protected:
+  // What the setup program puts in place before it calls InstallVFW; once,
+  // as the driver a case opened keeps the stand-in loaded in this process.
+  static void SetUpTestSuite() {
+    ASSERT_TRUE(CopyInto(L"tolvenk.sys", SystemFolder() + L"\\drivers\\tolvenk.sys"));
+    ASSERT_TRUE(CopyInto(L"tolvenu.dll", SystemFolder() + L"\\tolvenu.dll"));
+    ASSERT_TRUE(CopyInto(L"tolvencard.dll", SystemFolder() + L"\\tolvencard.dll"));
+  }
   void SetUp() override {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
@@ -202,10 +209,6 @@ class SetupLibraries : public ::testing::Test {
     CreateDirectoryW(folder_.c_str(), nullptr);
     for (const wchar_t *file : {L"ardensetup.dll", L"ardenremove.dll", L"vfw.inf", L"tolvenu.dll"})
       ASSERT_TRUE(CopyInto(file, folder_ + L"\\" + file)) << "copying " << file;
-    // What the setup program puts in place before it calls InstallVFW.
-    ASSERT_TRUE(CopyInto(L"tolvenk.sys", SystemFolder() + L"\\drivers\\tolvenk.sys"));
-    ASSERT_TRUE(CopyInto(L"tolvenu.dll", SystemFolder() + L"\\tolvenu.dll"));
-    ASSERT_TRUE(CopyInto(L"tolvencard.dll", SystemFolder() + L"\\tolvencard.dll"));
     setup_ = LoadLibraryW((folder_ + L"\\ardensetup.dll").c_str());
     remove_ = LoadLibraryW((folder_ + L"\\ardenremove.dll").c_str());
     ASSERT_NE(setup_, nullptr);
