@@ -37,9 +37,10 @@ headless=0
 # The virtual card's stations send on the United Kingdom's channels, so the
 # Windows user of the demonstration is in the United Kingdom: setup lets the
 # driver take its country (and so its channel plan) from the user's locale.
-export LC_ALL=en_GB.UTF-8
+# (Set for Wine alone: the host need not have that locale installed.)
+en_gb() { env LC_ALL=en_GB.UTF-8 "$@"; }
 echo "=== a fresh 64-bit Wine prefix in $prefix"
-scripts/wine-prefix start "$prefix" win64 >"$demo/prefix.log" 2>&1 || { cat "$demo/prefix.log"; exit 1; }
+en_gb scripts/wine-prefix start "$prefix" win64 >"$demo/prefix.log" 2>&1 || { cat "$demo/prefix.log"; exit 1; }
 trap 'scripts/wine-prefix stop "$prefix" >/dev/null 2>&1 || true' EXIT
 export WINEPREFIX=$prefix
 bin=$root/$build/bin
@@ -47,15 +48,15 @@ winpath() { echo "Z:${1//\//\\}"; }
 
 if [ $headless = 0 ]; then
   echo "=== installing (setup.exe /S), pointing the card at the virtual card, finding its stations"
-  (cd "$bin" && "$root/scripts/wine-run" viewer_demo.exe --prepare)
+  (cd "$bin" && en_gb "$root/scripts/wine-run" viewer_demo.exe --prepare)
   echo "=== Viewer.exe runs on your desktop ($(elapsed) s after the start); close it to end"
-  "$root/scripts/wine-run" "C:\\Program Files\\Caldra One\\Viewer.exe"
+  en_gb "$root/scripts/wine-run" "C:\\Program Files\\Caldra One\\Viewer.exe"
   exit 0
 fi
 
 echo "=== headless: installing and playing a short session under Xvfb"
 first=""
-(cd "$bin" && "$root/scripts/wine-run" viewer_demo.exe "$(winpath "$demo")") 2>"$demo/demo-errors.log" |
+(cd "$bin" && en_gb "$root/scripts/wine-run" viewer_demo.exe "$(winpath "$demo")") 2>"$demo/demo-errors.log" |
   while IFS= read -r line; do
     line=${line%$'\r'}
     case $line in
