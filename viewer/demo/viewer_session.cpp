@@ -1,5 +1,7 @@
 #include "viewer/demo/viewer_session.h"
 
+#include <cwchar>
+
 #include <mmsystem.h>
 
 #include <vector>
@@ -196,6 +198,11 @@ int32_t ViewerSession::StoredChannel() {
   return controls.Hub() ? controls.Hub()->GetTuner()->GetCurrentChannel() : -2;
 }
 
+int32_t ViewerSession::StoredChannelCount() {
+  Controls controls;
+  return controls.Hub() ? controls.Hub()->GetTuner()->GetChannelCount() : -1;
+}
+
 void ViewerSession::StoreViewerValue(const wchar_t *name, DWORD value) {
   HKEY key = nullptr;
   if (RegCreateKeyExW(HKEY_CURRENT_USER, kViewerAppKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
@@ -230,6 +237,55 @@ BOOL CALLBACK AddWindow(HWND window, LPARAM data) {
   return TRUE;
 }
 }  // namespace
+
+namespace {
+struct DialogSearch {
+  DWORD process;
+  HWND found;
+};
+BOOL CALLBACK FindDialog(HWND window, LPARAM data) {
+  auto *search = reinterpret_cast<DialogSearch *>(data);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (process == search->process && IsWindowVisible(window) && wcscmp(name, L"#32770") == 0) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND ViewerSession::WaitForDialog(DWORD timeout) {
+  const DWORD begin = GetTickCount();
+  do {
+    DialogSearch search{viewer_.dwProcessId, nullptr};
+    EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    Pump(50);
+  } while (GetTickCount() - begin < timeout);
+  return nullptr;
+}
+
+bool ViewerSession::ChooseFromMenu(uint32_t position) {
+  HWND video = FindWindowExW(main_, nullptr, L"VarnViewer_video", nullptr);
+  if (!video) return false;
+  RECT r;
+  GetClientRect(video, &r);
+  PostMessageW(video, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(r.right / 2, r.bottom / 2));
+  HWND menu = WaitForWindow(L"#32768", 5000);
+  if (!menu) return false;
+  // The menu's loop reads the keys its thread is sent: the first Down
+  // selects the first item.
+  for (uint32_t i = 0; i <= position; ++i) {
+    PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    Pump(30);
+  }
+  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+  for (int i = 0; i < 100 && IsWindowVisible(menu); ++i) Pump(50);
+  return !IsWindowVisible(menu);
+}
 
 bool ViewerSession::ShotAll(const std::wstring &file) {
   if (!main_) return false;

@@ -57,6 +57,8 @@ class ViewerSession {
   bool SelectSource(bool tuner);
   // The tuner's current channel as stored (read with the viewer closed).
   int32_t StoredChannel();
+  // How many channels the tuner holds as stored (read with the viewer closed).
+  int32_t StoredChannelCount();
   // A value of the viewer's settings, stored before it starts.
   static void StoreViewerValue(const wchar_t *name, DWORD value);
 
@@ -64,6 +66,12 @@ class ViewerSession {
   bool Start();
   // Waits for a top-level window of `windowClass`; null when none came.
   static HWND WaitForWindow(const wchar_t *windowClass, DWORD timeout);
+  // Waits for a dialog (a property sheet, a message box) of the viewer.
+  HWND WaitForDialog(DWORD timeout);
+  // Opens the context menu over the video and picks the item at `position`
+  // (counted without separators, from 0); false when no menu showed or it
+  // stayed open.
+  bool ChooseFromMenu(uint32_t position);
   // An element's centre in `form` (a skin form window showing `skin`).
   bool ElementCentreIn(HWND form, const std::wstring &skin, const std::wstring &element, POINT *centre);
   static void ClickIn(HWND form, POINT formPoint);

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <objbase.h>
+#include <commctrl.h>
+#include <prsht.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +20,8 @@
 
 #include "tests/wine/beside.h"
 #include "tests/wine/screenshot.h"
+#include "viewer/app/context_menu.h"
+#include "viewer/core/layout_code.h"
 #include "viewer/demo/viewer_session.h"
 
 namespace {
@@ -27,6 +31,21 @@ using tolven::viewer::demo::Picture;
 using tolven::viewer::demo::Pump;
 using tolven::viewer::demo::ViewerSession;
 using tolven::winetest::Beside;
+using tolven::viewer::ContextMenu;
+using tolven::viewer::LayoutCode;
+using tolven::viewer::MenuState;
+
+// Where `command` stands in the context menu of that state, counted without
+// separators; -1 when the menu has no such item.
+int MenuPosition(const MenuState &state, uint32_t command) {
+  int position = 0;
+  for (const tolven::viewer::MenuItem &item : ContextMenu::Build(state)) {
+    if (item.command == 0) continue;
+    if (item.command == command) return position;
+    ++position;
+  }
+  return -1;
+}
 
 const wchar_t kViewerAppKey[] = L"Software\\Quillon\\Varn\\ViewerApp";
 
@@ -55,15 +74,28 @@ bool NearAStation(int64_t hz) {
   return false;
 }
 
-// The frequency of the last tuner write in the card's bus log, or -1.
-int64_t LastTunedFrequency(const std::wstring &log) {
+std::string ReadLog(const std::wstring &log) {
   FILE *file = _wfopen(log.c_str(), L"rb");
-  if (!file) return -1;
+  if (!file) return {};
   std::string text;
   char buffer[4096];
   size_t got = 0;
   while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
   fclose(file);
+  return text;
+}
+
+// How many tuner writes the card's bus log holds.
+int TunerWrites(const std::wstring &log) {
+  const std::string text = ReadLog(log);
+  int count = 0;
+  for (size_t at = text.find("tune_hz="); at != std::string::npos; at = text.find("tune_hz=", at + 1)) ++count;
+  return count;
+}
+
+// The frequency of the last tuner write in the card's bus log, or -1.
+int64_t LastTunedFrequency(const std::wstring &log) {
+  const std::string text = ReadLog(log);
   const size_t at = text.rfind("tune_hz=");
   return at == std::string::npos ? -1 : std::atoll(text.c_str() + at + 8);
 }
@@ -209,6 +241,89 @@ TEST_F(ViewerExe, ASessionComesBackTheSameAfterARestart) {
   EXPECT_EQ(StoredDword(L"Control Type"), 1);
 }
 
+
+// The user's session through the context menu and the channel panels:
+// each driver dialog opened and closed, an automatic tuning from the Auto
+// Tune panel, a channel added with the New Channel panel, the controller
+// style switched on the remote, and a typed channel number; each step
+// checked through the control interface and the ViewerApp key.
+TEST_F(ViewerExe, MenuDialogsPanelsAndControllerStyle) {
+  const std::wstring scanLog = Beside(L"viewer-scan-bus.log");
+  DeleteFileW(scanLog.c_str());
+  SetEnvironmentVariableW(L"TOLVEN_CARD_BUS_LOG", scanLog.c_str());
+  const ViewerSession::Channels channels = session_.FindChannels();
+  ASSERT_GE(channels.count, 3);
+  ASSERT_TRUE(session_.Start());
+  POINT button;
+  ASSERT_TRUE(session_.ElementCentre(L"maindocked.skn", L"scan", &button));
+  ASSERT_GE(session_.WaitForVideo(30000), 0);
+
+  // The three driver dialogs, each from the menu, each closed with Cancel.
+  MenuState docked;
+  docked.videoSource = docked.videoFormat = docked.videoDisplay = true;
+  for (uint32_t command : {tolven::viewer::kMenuVideoSource, tolven::viewer::kMenuVideoFormat,
+                           tolven::viewer::kMenuVideoDisplay}) {
+    SCOPED_TRACE(command);
+    ASSERT_TRUE(session_.ChooseFromMenu(static_cast<uint32_t>(MenuPosition(docked, command))));
+    HWND sheet = session_.WaitForDialog(15000);
+    ASSERT_TRUE(sheet) << "no dialog came";
+    Pump(300);
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    for (int i = 0; i < 100 && IsWindow(sheet); ++i) Pump(100);
+    EXPECT_FALSE(IsWindow(sheet)) << "the dialog stayed open";
+    EXPECT_TRUE(IsWindow(session_.Main()));
+  }
+
+  // Auto Tune: the panel scans at once (the tuner steps through the plan)
+  // and closes when the scan is done. The stations it finds are already in
+  // the list, which keeps its channels.
+  const std::wstring busLog = Beside(L"viewer-scan-bus.log");
+  const int writesBefore = TunerWrites(busLog);
+  session_.Click(button);
+  HWND panel = ViewerSession::WaitForWindow(L"VarnViewer_channel_panel", 10000);
+  ASSERT_TRUE(panel) << "no Auto Tune panel";
+  for (int i = 0; i < 1800 && IsWindow(panel); ++i) Pump(100);
+  ASSERT_FALSE(IsWindow(panel)) << "the automatic tuning did not end";
+  EXPECT_GE(TunerWrites(busLog) - writesBefore, 40) << "the scan did not step through the plan";
+
+  // New Channel: the panel adds a channel; Okay keeps it.
+  ASSERT_TRUE(session_.ElementCentre(L"maindocked.skn", L"new", &button));
+  session_.Click(button);
+  panel = ViewerSession::WaitForWindow(L"VarnViewer_channel_panel", 10000);
+  ASSERT_TRUE(panel) << "no New Channel panel";
+  HWND form = FindWindowExW(panel, nullptr, nullptr, L"SkinForm");
+  POINT okay;
+  ASSERT_TRUE(session_.ElementCentreIn(form, L"new.skn", L"okay", &okay));
+  Pump(500);
+  ViewerSession::ClickIn(form, okay);
+  for (int i = 0; i < 100 && IsWindow(panel); ++i) Pump(100);
+  ASSERT_FALSE(IsWindow(panel)) << "Okay did not close the New Channel panel";
+
+  // Undocked, the menu switches the remote to the advanced controller.
+  ASSERT_TRUE(session_.ElementCentre(L"maindocked.skn", L"undock", &button));
+  session_.Click(button);
+  ASSERT_TRUE(ViewerSession::WaitForWindow(L"VarnViewer_remote", 10000));
+  Pump(500);
+  MenuState undocked = docked;
+  undocked.undocked = true;
+  undocked.standard = true;
+  ASSERT_TRUE(session_.ChooseFromMenu(
+      static_cast<uint32_t>(MenuPosition(undocked, tolven::viewer::kMenuAdvanced))));
+  Pump(1000);
+  HWND remote = FindWindowW(L"VarnViewer_remote", nullptr);
+  ASSERT_TRUE(remote && IsWindowVisible(remote)) << "no remote after the style change";
+  EXPECT_TRUE(session_.ShotAll(Beside(L"viewer-advanced-remote.bmp")));
+
+  // "3" and Enter: the channel with that index.
+  PostMessageW(session_.Main(), WM_KEYDOWN, '3', 0);
+  PostMessageW(session_.Main(), WM_KEYDOWN, VK_RETURN, 0);
+  Pump(800);
+  ASSERT_EQ(session_.Close(30000), 0u);
+
+  EXPECT_EQ(session_.StoredChannelCount(), channels.count + 1) << "the channel the New Channel panel added";
+  EXPECT_EQ(session_.StoredChannel(), 3);
+  EXPECT_EQ(StoredDword(L"Control Type"), LayoutCode::ToAdvanced(LayoutCode::ToggleDock(1)));
+}
 
 // Pictures for the eye: every layout code, maximized without borders, and
 // each channel panel open.
