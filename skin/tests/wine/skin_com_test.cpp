@@ -614,6 +614,119 @@ TEST_F(SkinCom, EveryDefaultSkinLoadsAndIsPhotographed) {
   }
 }
 
+// The pixels of a window as the screen shows them, with the system's DPI.
+struct Drawing {
+  int dpi = 0, width = 0, height = 0;
+  std::vector<COLORREF> pixels;
+};
+
+Drawing Draw(HWND window) {
+  Drawing d;
+  HDC screen = GetDC(nullptr);
+  d.dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  RECT r;
+  GetWindowRect(window, &r);
+  d.width = r.right - r.left;
+  d.height = r.bottom - r.top;
+  for (int y = 0; y < d.height; ++y)
+    for (int x = 0; x < d.width; ++x) d.pixels.push_back(GetPixel(screen, r.left + x, r.top + y));
+  ReleaseDC(nullptr, screen);
+  return d;
+}
+
+// The main skin with the viewer's labels on it, drawn as the screen shows it.
+Drawing DrawMainSkin() {
+  HostedForm h(L"maindocked.skn", 384, 250, true);
+  if (!h.window) return {};
+  if (IDispatch *c = h.Child(kLabel, L"Label.Channel", 120)) Put(c, -517, Str(L"Ch 12"));
+  UpdateWindow(h.window);
+  Pump();
+  return Draw(h.window);
+}
+
+const wchar_t kDpiOutput[] = L"TOLVEN_SKIN_DPI_OUT";
+
+// Run by the case below in a process of its own, started with the system
+// at 120 DPI: writes what it drew to the file the variable names.
+TEST_F(SkinCom, DISABLED_DrawsForTheDpiCheck) {
+  wchar_t out[MAX_PATH] = {};
+  ASSERT_GT(GetEnvironmentVariableW(kDpiOutput, out, MAX_PATH), 0u);
+  const Drawing d = DrawMainSkin();
+  FILE *file = _wfopen(out, L"wb");
+  ASSERT_TRUE(file);
+  const int head[3] = {d.dpi, d.width, d.height};
+  fwrite(head, sizeof head, 1, file);
+  if (!d.pixels.empty()) fwrite(d.pixels.data(), sizeof(COLORREF), d.pixels.size(), file);
+  fclose(file);
+}
+
+// Skins give their fonts and rectangles in pixels: at 120 DPI a skin looks
+// exactly as it does at 96.
+TEST_F(SkinCom, LooksTheSameAt120Dpi) {
+  ASSERT_EQ(registered, 0);
+  const Drawing at96 = DrawMainSkin();
+  if (at96.dpi != 96) GTEST_SKIP() << "this system runs at " << at96.dpi << " DPI, not 96";
+  ASSERT_FALSE(at96.pixels.empty());
+
+  // The system's DPI for the next process: the user's LogPixels.
+  HKEY desktop = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, &desktop, nullptr),
+            ERROR_SUCCESS);
+  DWORD previous = 0, size = sizeof previous, type = 0;
+  const bool hadValue = RegQueryValueExW(desktop, L"LogPixels", nullptr, &type,
+                                         reinterpret_cast<BYTE *>(&previous), &size) == ERROR_SUCCESS;
+  const DWORD dpi = 120;
+  RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&dpi), sizeof dpi);
+
+  const std::wstring output = Folder() + L"\\skin-dpi-120.bin";
+  DeleteFileW(output.c_str());
+  SetEnvironmentVariableW(kDpiOutput, output.c_str());
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring line = L"\"" + std::wstring(self) +
+                      L"\" --gtest_also_run_disabled_tests --gtest_filter=SkinCom.DISABLED_DrawsForTheDpiCheck";
+  STARTUPINFOW start = {};
+  start.cb = sizeof start;
+  PROCESS_INFORMATION child = {};
+  const bool started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                      &start, &child) != FALSE;
+  DWORD code = 1;
+  if (started) {
+    if (WaitForSingleObject(child.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(child.hProcess, 9);
+    GetExitCodeProcess(child.hProcess, &code);
+    CloseHandle(child.hProcess);
+    CloseHandle(child.hThread);
+  }
+  if (hadValue)
+    RegSetValueExW(desktop, L"LogPixels", 0, type, reinterpret_cast<const BYTE *>(&previous), size);
+  else
+    RegDeleteValueW(desktop, L"LogPixels");
+  RegCloseKey(desktop);
+  SetEnvironmentVariableW(kDpiOutput, nullptr);
+  ASSERT_TRUE(started);
+  ASSERT_EQ(code, 0u) << "the drawing at 120 DPI failed";
+
+  Drawing at120;
+  FILE *file = _wfopen(output.c_str(), L"rb");
+  ASSERT_TRUE(file);
+  int head[3] = {};
+  ASSERT_EQ(fread(head, sizeof head, 1, file), 1u);
+  at120.dpi = head[0];
+  at120.width = head[1];
+  at120.height = head[2];
+  at120.pixels.resize(static_cast<size_t>(head[1]) * static_cast<size_t>(head[2]));
+  const size_t got = at120.pixels.empty() ? 0 : fread(at120.pixels.data(), sizeof(COLORREF), at120.pixels.size(), file);
+  fclose(file);
+  ASSERT_EQ(at120.dpi, 120) << "the system did not run the second process at 120 DPI";
+  ASSERT_EQ(got, at120.pixels.size());
+  ASSERT_EQ(at120.width, at96.width);
+  ASSERT_EQ(at120.height, at96.height);
+  size_t different = 0;
+  for (size_t i = 0; i < at96.pixels.size(); ++i) different += at96.pixels[i] != at120.pixels[i];
+  EXPECT_EQ(different, 0u) << "pixels that differ between 96 and 120 DPI";
+}
+
 // The system's own ActiveX host (atl.dll, on Windows and in Wine) creates
 // the form from its class id as a dialog's control with id 1005.
 TEST_F(SkinCom, HostedByTheSystemsControlContainer) {
