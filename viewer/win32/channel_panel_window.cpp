@@ -1,4 +1,5 @@
 #include "viewer/win32/channel_panel_window.h"
+#include "viewer/win32/window_class.h"
 
 #include <commctrl.h>
 
@@ -58,16 +59,7 @@ CChannelPanelWindow::~CChannelPanelWindow() {
 }
 
 bool CChannelPanelWindow::Create(POINT at, const std::wstring &skinFolder) {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof(wc);
-  if (!GetClassInfoExW(instance, kClass, &wc)) {
-    wc.lpfnWndProc = &Procedure;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClass;
-    RegisterClassExW(&wc);
-  }
+  HINSTANCE instance = EnsureWindowClass(kClass, &Procedure);
   const PanelKind kind = KindOf(panel_);
   window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClass, kind.title, WS_POPUP | WS_CLIPCHILDREN, at.x, at.y, 64, 64,
                             main_, nullptr, instance, this);

@@ -1,4 +1,5 @@
 #include "viewer/win32/docked_panel.h"
+#include "viewer/win32/window_class.h"
 
 namespace tolven::viewer::win {
 
@@ -26,16 +27,7 @@ CDockedPanel::~CDockedPanel() {
 }
 
 bool CDockedPanel::Create(HWND owner, POINT topLeft, const std::wstring &skinFolder) {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof(wc);
-  if (!GetClassInfoExW(instance, kClass, &wc)) {
-    wc.lpfnWndProc = &Procedure;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClass;
-    RegisterClassExW(&wc);
-  }
+  HINSTANCE instance = EnsureWindowClass(kClass, &Procedure);
   window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClass, L"", WS_POPUP, topLeft.x, topLeft.y, kWidth,
                             kHeight, owner, nullptr, instance, nullptr);
   if (!window_) return false;

@@ -1,4 +1,5 @@
 #include "viewer/win32/remote_window.h"
+#include "viewer/win32/window_class.h"
 
 #include <commctrl.h>
 
@@ -43,16 +44,7 @@ CRemoteWindow::~CRemoteWindow() {
 }
 
 bool CRemoteWindow::Create(int x, int y, const std::wstring &skin) {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof(wc);
-  if (!GetClassInfoExW(instance, kClass, &wc)) {
-    wc.lpfnWndProc = &Procedure;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClass;
-    RegisterClassExW(&wc);
-  }
+  HINSTANCE instance = EnsureWindowClass(kClass, &Procedure);
   // "Tuner Remote", owned by the main window so it stays above it.
   window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClass, L"Tuner Remote", WS_POPUP | WS_CLIPCHILDREN, x, y, kSize,
                             kSize, main_, nullptr, instance, this);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "driver/core/vfw_records.h"
+#include "tests/wine/screenshot.h"
 
 namespace {
 
@@ -79,49 +80,8 @@ bool ValueExists(const std::wstring &path, const wchar_t *name) {
 
 // Writes what the window shows as a 24-bit BMP file.
 bool SaveWindowPicture(HWND window, const std::wstring &file) {
-  RECT rect{};
-  if (!GetWindowRect(window, &rect)) return false;
-  int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  if (width <= 0 || height <= 0) return false;
-  HDC windowDc = GetWindowDC(window);
-  HDC memory = CreateCompatibleDC(windowDc);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void *bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  // What the screen shows where the window is, as a user sees it. (Wine's
-  // PrintWindow leaves a dialog's child controls out of the picture.)
-  HDC screen = GetDC(nullptr);
-  if (!BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY))
-    PrintWindow(window, memory, 0);
-  ReleaseDC(nullptr, screen);
-  GdiFlush();
-  SelectObject(memory, old);
-  DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) & ~3u);
-  DWORD imageSize = stride * static_cast<DWORD>(height);
-  BITMAPFILEHEADER header{};
-  header.bfType = 0x4D42;
-  header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-  header.bfSize = header.bfOffBits + imageSize;
-  bool saved = false;
-  HANDLE out = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (out != INVALID_HANDLE_VALUE) {
-    DWORD written = 0;
-    saved = WriteFile(out, &header, sizeof header, &written, nullptr) &&
-            WriteFile(out, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr) &&
-            WriteFile(out, bits, imageSize, &written, nullptr);
-    CloseHandle(out);
-  }
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(window, windowDc);
-  return saved;
+  RECT rect;
+  return GetWindowRect(window, &rect) && tolven::winetest::SaveScreenArea(rect, file);
 }
 
 // Selects the entry with exactly this text and tells the dialog, as a user's

@@ -15,6 +15,7 @@
 
 #include "event_sink.h"
 #include "skin/host/ole_host.h"
+#include "tests/wine/screenshot.h"
 
 namespace tolven::skin::winetest {
 using host::OleHost;
@@ -199,36 +200,7 @@ HWND MakeDialog(int width, int height, bool framed) {
 
 bool SaveScreen(HWND window, const std::wstring &file) {
   RECT rect;
-  GetWindowRect(window, &rect);
-  int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void *bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, rect.left, rect.top, SRCCOPY);
-  GdiFlush();
-  SelectObject(memory, old);
-  DWORD stride = (w * 3 + 3) & ~3u, size = stride * h;
-  BITMAPFILEHEADER header = {};
-  header.bfType = 0x4D42;
-  header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-  header.bfSize = header.bfOffBits + size;
-  FILE *out = _wfopen(file.c_str(), L"wb");
-  bool ok = out && fwrite(&header, sizeof header, 1, out) == 1 &&
-            fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 && fwrite(bits, size, 1, out) == 1;
-  if (out) fclose(out);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return ok;
+  return GetWindowRect(window, &rect) && tolven::winetest::SaveScreenArea(rect, file);
 }
 
 COLORREF Pixel(HWND window, int x, int y) {

@@ -14,6 +14,7 @@
 
 #include "platform/display/escape_blocks.h"
 #include "tests/wine/beside.h"
+#include "tests/wine/screenshot.h"
 
 namespace {
 
@@ -65,34 +66,7 @@ COLORREF ScreenPixel(int x, int y) {
 }
 
 bool SaveScreen(int left, int top, int w, int h, const std::wstring &file) {
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void *bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, left, top, SRCCOPY);
-  GdiFlush();
-  SelectObject(memory, old);
-  DWORD stride = (w * 3 + 3) & ~3u, size = stride * h;
-  BITMAPFILEHEADER header = {};
-  header.bfType = 0x4D42;
-  header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-  header.bfSize = header.bfOffBits + size;
-  FILE *out = _wfopen(file.c_str(), L"wb");
-  bool ok = out && fwrite(&header, sizeof header, 1, out) == 1 &&
-            fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 && fwrite(bits, size, 1, out) == 1;
-  if (out) fclose(out);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return ok;
+  return tolven::winetest::SaveScreenArea(RECT{left, top, left + w, top + h}, file);
 }
 
 class Tolvencard : public ::testing::Test {
