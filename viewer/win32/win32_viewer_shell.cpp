@@ -286,6 +286,9 @@ void Win32ViewerShell::DestroyDockedPanels() {
 void Win32ViewerShell::RaiseOwnedWindows() {
   const HWND owned[] = {readout_ ? readout_->Window() : nullptr, status_ ? status_->Window() : nullptr,
                         remote_ ? remote_->Window() : nullptr};
+  // Only while the viewer is the user's foreground program: its windows on
+  // top then, never above another program's.
+  if (GetForegroundWindow() != main_) return;
   for (HWND w : owned)
     if (w && IsWindowVisible(w)) SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
