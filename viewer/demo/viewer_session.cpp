@@ -320,12 +320,20 @@ bool ViewerSession::Start() {
 int32_t ViewerSession::WaitForVideo(DWORD timeout) {
   const DWORD begin = GetTickCount();
   while (GetTickCount() - begin < timeout) {
-    // The video area's centre shows the frame colour until the overlay is on.
-    const POINT centre = {(video_.left + video_.right) / 2, (video_.top + video_.bottom) / 2};
+    // The video area shows the frame colour until the overlay is on. A grid
+    // of points, as the picture itself has black parts (a test card's text
+    // box) that one point may fall on.
+    bool shows = false;
     HDC screen = GetDC(nullptr);
-    const COLORREF c = GetPixel(screen, centre.x, centre.y);
+    for (int row = 1; row <= 5 && !shows; ++row)
+      for (int column = 1; column <= 5 && !shows; ++column) {
+        const int x = video_.left + (video_.right - video_.left) * column / 6;
+        const int y = video_.top + (video_.bottom - video_.top) * row / 6;
+        const COLORREF c = GetPixel(screen, x, y);
+        shows = c != kFrameColour && c != CLR_INVALID;
+      }
     ReleaseDC(nullptr, screen);
-    if (c != kFrameColour && c != CLR_INVALID) return static_cast<int32_t>(GetTickCount() - started_);
+    if (shows) return static_cast<int32_t>(GetTickCount() - started_);
     Sleep(5);
   }
   return -1;
