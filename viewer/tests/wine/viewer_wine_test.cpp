@@ -336,9 +336,6 @@ TEST_F(ViewerExe, MenuDialogsPanelsAndControllerStyle) {
 // Pictures for the eye: every layout code, maximized without borders, and
 // each channel panel open.
 TEST_F(ViewerExe, PicturesOfEveryLayoutTheFullScreenAndThePanels) {
-  const char *arch = getenv("TOLVEN_WINE_ARCH");
-  if (arch && std::string(arch) == "win32")
-    GTEST_SKIP() << "sixteen viewer starts take too long in the emulated machine; the x64 run takes these pictures";
   const ViewerSession::Channels channels = session_.FindChannels();
   ASSERT_GE(channels.count, 2);
   for (DWORD code = 1; code <= 8; ++code) {
