@@ -1,15 +1,12 @@
 #include "viewer/app/main_window_events.h"
 
+#include "viewer/app/hint_event.h"
 #include "viewer/core/layout_code.h"
 #include "viewer/core/viewer_strings.h"
 
 namespace tolven::viewer {
 
 namespace {
-struct HintEvent {
-  const char16_t *name;
-  uint32_t id;  // 1: the mute hint, 2: the stereo hint
-};
 constexpr uint32_t kMuteHint = 1, kStereoHint = 2;
 
 // Hints any layout shows and hides.
@@ -65,14 +62,8 @@ bool CMainWindowEvents::HandleTuner(WStringView name) {
   else if (name == u"Edit-channel") controller_.OpenEditPanel();
   else if (name == u"Scan-channels") controller_.OpenAutoTunePanel();
   else if (name == u"New-channel") controller_.OpenNewPanel();
-  else {
-    for (const HintEvent &e : kShowTuner)
-      if (name == e.name) {
-        ShowHint(e.id);
-        return true;
-      }
-    return false;
-  }
+  else if (const uint32_t id = HintFor(kShowTuner, name)) ShowHint(id);
+  else return false;
   return true;
 }
 
@@ -89,28 +80,23 @@ bool CMainWindowEvents::HandleAudio(WStringView name) {
   } else if (name == u"Hide-volume-up-label" || name == u"Hide-volume-down-label") {
     hint_.Clear();
     shell_.ShowHint(WString());
+  } else if (const uint32_t id = HintFor(kShowAudio, name)) {
+    ShowHint(id);
   } else {
-    for (const HintEvent &e : kShowAudio)
-      if (name == e.name) {
-        ShowHint(e.id);
-        return true;
-      }
     return false;
   }
   return true;
 }
 
 bool CMainWindowEvents::HandleHints(WStringView name) {
-  for (const HintEvent &e : kShow)
-    if (name == e.name) {
-      ShowHint(e.id);
-      return true;
-    }
-  for (const HintEvent &e : kHide)
-    if (name == e.name) {
-      HideHint(e.id);
-      return true;
-    }
+  if (const uint32_t id = HintFor(kShow, name)) {
+    ShowHint(id);
+    return true;
+  }
+  if (const uint32_t id = HintFor(kHide, name)) {
+    HideHint(id);
+    return true;
+  }
   if (name == u"Hide-function-label") {
     hint_.Clear();
     shell_.ShowHint(WString());

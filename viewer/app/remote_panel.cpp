@@ -1,5 +1,6 @@
 #include "viewer/app/remote_panel.h"
 
+#include "viewer/app/hint_event.h"
 #include "viewer/core/layout_code.h"
 #include "viewer/core/viewer_strings.h"
 
@@ -9,10 +10,6 @@ namespace {
 constexpr uint32_t kMuteHint = 1, kStereoHint = 2;
 constexpr uint32_t kStereoLetter = 121;
 
-struct HintEvent {
-  const char16_t *name;
-  uint32_t id;
-};
 constexpr HintEvent kShow[] = {
     {u"Show-next-source-label", 107}, {u"Show-prev-source-label", 108}, {u"Show-channel-up-label", 109},
     {u"Show-channel-down-label", 110}, {u"Show-close-label", 111},      {u"Show-dock-label", 115},
@@ -120,17 +117,11 @@ bool CRemotePanel::Event(WStringView name) {
     view_.ShowHelp(kHelpContext);
   } else if (name == u"Hide-remote") {
     view_.ToggleVisible();
+  } else if (const uint32_t shown = HintFor(kShow, name)) {
+    ShowHint(shown);
+  } else if (const uint32_t hidden = HintFor(kHide, name)) {
+    HideHint(hidden);
   } else {
-    for (const HintEvent &e : kShow)
-      if (name == e.name) {
-        ShowHint(e.id);
-        return true;
-      }
-    for (const HintEvent &e : kHide)
-      if (name == e.name) {
-        HideHint(e.id);
-        return true;
-      }
     return false;
   }
   return true;
